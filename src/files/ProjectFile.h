@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+
+#include <array>
 
 // The ten customer information fields of an estimation. The wizard implements this over its
 // edit fields; MemoryCustomerFields keeps them in memory (command-line program, tests).
@@ -24,6 +27,19 @@ public:
     virtual void setText(Field field, const QString& text) = 0;
 };
 
+// The customer fields kept in memory: the command-line program and the tests use them, and they
+// are the fields in use until the wizard installs its own.
+class MemoryCustomerFields : public CustomerFields {
+public:
+    QString text(Field field) const override;
+    void setText(Field field, const QString& text) override;
+    // Empties all ten fields.
+    void clear();
+
+private:
+    std::array<QString, Count> texts{};
+};
+
 // The customer fields in use (never null: a MemoryCustomerFields until another is installed).
 CustomerFields& customerFields();
 void setCustomerFields(CustomerFields* fields); // not owned; nullptr restores the default
@@ -35,3 +51,6 @@ enum class ReadMode { CheckOnly = 0, Load = 1 };
 bool WriteProjectFile(const QString& fileName);
 // Reads a .KSF file into the given table. Returns true when the whole file was read.
 bool ReadProjectFile(const QString& fileName, ParameterTableKind table, ReadMode mode);
+// The same reading of a project already held in memory (the bytes of a .KSF file); there is no
+// file to open, read or close, everything else is reported and returned the same way.
+bool ReadProjectData(const QByteArray& data, ParameterTableKind table, ReadMode mode);
