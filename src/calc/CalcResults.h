@@ -46,6 +46,18 @@ struct CalcResults {
     double Custom2TotalCost = 0;
 
     double AcrossLineTotalCost = 0;
+
+    // A method whose divisor is 0 (a curve entry of 0, a drive efficiency of 0) or whose
+    // results would not be finite is not available: its numbers are all 0 and every page
+    // shows it as unavailable. Written by the run that owns the method.
+    bool FanVfdAvailable = true;
+    bool DamperAvailable = true;
+    bool VaneAvailable = true;
+    bool PumpVfdAvailable = true;
+    bool ValveAvailable = true;
+    bool Custom1Available = true;
+    bool Custom2Available = true;
+    bool AcrossLineAvailable = true;
 };
 
 inline CalcResults Results;
