@@ -593,11 +593,23 @@ bool WriteProjectFile(const QString& fileName) {
 bool ReadProjectFile(const QString& fileName, ParameterTableKind table, ReadMode mode) {
     emptyInfoTextLines();
     const QByteArray path = QFile::encodeName(fileName);
-    const int fd = path.isEmpty() ? -1 : ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting, so that a named pipe cannot block the program.
+    const int fd =
+        path.isEmpty() ? -1 : ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         ShowIoError(path.isEmpty() ? ENOENT : errno);
         return false;
     }
+    // Only a regular file is a project: a pipe or a device such as /dev/zero could feed the
+    // reader for ever.
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const int error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        ShowIoError(error);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     LineReader lines([fd](char* buffer, qint64 size) -> qint64 {
         return ::read(fd, buffer, static_cast<size_t>(size));
     });

@@ -356,6 +356,21 @@ private slots:
         QVERIFY(!ReadProjectFile(env->path(), ParameterTableKind::Live, ReadMode::Load));
     }
 
+    void onlyRegularFilesAreRead_data() {
+        QTest::addColumn<QString>("special");
+        QTest::newRow("endless device") << QStringLiteral("/dev/zero");
+        QTest::newRow("named pipe") << QStringLiteral("fifo");
+    }
+    void onlyRegularFilesAreRead() {
+        QFETCH(QString, special);
+        if (special == QStringLiteral("fifo")) {
+            special = env->file(special);
+            QCOMPARE(::mkfifo(QFile::encodeName(special).constData(), 0600), 0);
+        }
+        fake->expect(Icon::Warning, ioText(EINVAL), Buttons::Ok);
+        QVERIFY(!ReadProjectFile(special, ParameterTableKind::Live, ReadMode::Load));
+    }
+
     // -- reader: sections and applications -------------------------------------------------
 
     void headersAndApplicationsInAnyCase() {
