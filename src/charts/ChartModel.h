@@ -60,6 +60,7 @@ struct ChartModel {
     bool backWallTransparent = true;
     QColor leftWall = QColor(192, 192, 192);
     bool legendVisible = true;
+    bool axisLabels = true; // tick labels (off for thumbnails)
     bool legendDividers = true;
     // Fixed axis ends; unset means automatic.
     std::optional<AxisRange> bottomFixed;

@@ -196,11 +196,18 @@ Layout computeLayout(const ChartModel& m, const QRectF& rect) {
         l.leftTitleRect = QRectF(left, top, fm.height(), bottom - top);
         left += fm.height() + pad / 2;
     }
-    bottom -= fm.height() + l.tick + 2 * u; // bottom labels
-    top += fm.height() / 2;                 // half of the top label
+    if (m.axisLabels) {
+        bottom -= fm.height() + l.tick + 2 * u; // bottom labels
+        top += fm.height() / 2;                 // half of the top label
+    }
 
     const int yTicks = std::clamp(static_cast<int>((bottom - top) / (fm.height() * 2.2)), 2, 10);
     computeScales(m, l, 10, yTicks);
+    if (!m.axisLabels) {
+        l.plot = QRectF(QPointF(left, top),
+                        QPointF(std::max(left + 10, right), std::max(top + 10, bottom)));
+        return l;
+    }
     double labelWidth = 0;
     for (double t : l.ys.ticks())
         labelWidth = std::max(labelWidth, fm.horizontalAdvance(l.ys.label(t)));
@@ -635,7 +642,7 @@ void drawWalls(QPainter& p, const Projection& pr, const ChartModel& m, const Lay
     }
 }
 
-void drawAxes(QPainter& p, const Projection& pr, const Layout& l) {
+void drawAxes(QPainter& p, const Projection& pr, const Layout& l, bool labels) {
     const QFontMetricsF fm(l.textFont);
     p.setFont(l.textFont);
     const QPen axis(Qt::black, std::max(1.0, l.u));
@@ -649,6 +656,8 @@ void drawAxes(QPainter& p, const Projection& pr, const Layout& l) {
             continue;
         const QPointF at = pr.map(0, y, 0);
         p.drawLine(at, at - QPointF(l.tick, 0));
+        if (!labels)
+            continue;
         const QString text = l.ys.label(t);
         const double w = fm.horizontalAdvance(text);
         p.drawText(
@@ -661,6 +670,8 @@ void drawAxes(QPainter& p, const Projection& pr, const Layout& l) {
             continue;
         const QPointF at = pr.map(x, 0, 0);
         p.drawLine(at, at + QPointF(0, l.tick));
+        if (!labels)
+            continue;
         const QString text = l.xs.label(t);
         const double w = fm.horizontalAdvance(text) + 2;
         p.drawText(QRectF(at.x() - w / 2, at.y() + l.tick + l.u, w, fm.height()),
@@ -996,7 +1007,7 @@ void PaintChart(QPainter& painter, const ChartModel& model, const QRectF& rect) 
         paintSeries2D(painter, model, l, pr);
     else
         paintSeries3D(painter, model, l, pr);
-    drawAxes(painter, pr, l);
+    drawAxes(painter, pr, l, model.axisLabels);
     drawLegend(painter, model, l);
     drawTitles(painter, model, l);
     painter.restore();
