@@ -1003,11 +1003,15 @@ void PaintChart(QPainter& painter, const ChartModel& model, const QRectF& rect) 
     const Layout l = computeLayout(model, rect);
     const Projection pr = makeProjection(model, l);
     drawWalls(painter, pr, model, l);
-    if (pr.mode == Projection::Flat)
+    // Flat, the axes lie under the series so markers on them stay whole; in 3-D they run
+    // along the front edges, in front of everything.
+    if (pr.mode == Projection::Flat) {
+        drawAxes(painter, pr, l, model.axisLabels);
         paintSeries2D(painter, model, l, pr);
-    else
+    } else {
         paintSeries3D(painter, model, l, pr);
-    drawAxes(painter, pr, l, model.axisLabels);
+        drawAxes(painter, pr, l, model.axisLabels);
+    }
     drawLegend(painter, model, l);
     drawTitles(painter, model, l);
     painter.restore();
@@ -1046,7 +1050,7 @@ std::optional<QPointF> ChartMarkPosition(const ChartModel& model, const QRectF& 
             else
                 at = QPointF(pr.origin.x() + (mp.wx(0) + w.x()) / 2, at.y() + offset);
         } else if (s.kind == SeriesKind::Area) {
-            at.setY(pr.origin.y() - (mp.wy(0) + w.y()) / 2);
+            at.setY(pr.origin.y() - std::max(mp.wy(0), w.y() - 4 * l.u));
         }
         return at;
     }
@@ -1060,7 +1064,7 @@ std::optional<QPointF> ChartMarkPosition(const ChartModel& model, const QRectF& 
     case SeriesKind::HorizBar:
         return pr.map((mp.wx(0) + w.x()) / 2, w.y(), z0 + gap);
     case SeriesKind::Area:
-        return pr.map(w.x(), (mp.wy(0) + w.y()) / 2, z0 + gap);
+        return pr.map(w.x(), std::max(mp.wy(0), w.y() - 4 * l.u), z0 + gap);
     case SeriesKind::Point: {
         const double dz = std::min(4.5 * l.u, (sliceDepth - 2 * gap) / 2);
         return pr.map(w.x(), w.y(), z0 + sliceDepth / 2 - dz);

@@ -41,7 +41,7 @@ ChartGeometry ChartFrontGeometry(const ChartModel& model, const QRectF& rect);
 void PaintChart(QPainter& painter, const ChartModel& model, const QRectF& rect);
 
 // Where the mark of point `pointIndex` of series `seriesIndex` is drawn in `rect`: the
-// centre of a bar's front face, of a point marker's front, of an area's front below the
+// centre of a bar's front face, of a point marker's front, of an area's front just below the
 // point, or the point of a line. Empty when that series or point is not drawn.
 std::optional<QPointF> ChartMarkPosition(const ChartModel& model, const QRectF& rect,
                                          int seriesIndex, int pointIndex);
