@@ -30,8 +30,8 @@ QString moneyOr(bool available, double value) {
 void paybackRow(int row, const QString& label, bool available, double total, bool driveAvailable,
                 double drive) {
     ResultsPage& page = resultsPage();
-    page[QStringLiteral("PAYBACK%1").arg(row)].text = label;
-    PageControl& value = page[QStringLiteral("PAYBACKVALUE%1").arg(row)];
+    page[pageId(PagePAYBACK1, row - 1)].text = label;
+    PageControl& value = page[pageId(PagePAYBACKVALUE1, row - 1)];
     value.colour = PageColour::Red;
     if (!available || !driveAvailable) {
         value.text = UnavailableText;
@@ -46,7 +46,7 @@ void paybackRow(int row, const QString& label, bool available, double total, boo
         value.colour = PageColour::Black;
 }
 
-void emptyRow(const QString& label, const QString& value) {
+void emptyRow(PageControlId label, PageControlId value) {
     resultsPage()[label].text.clear();
     resultsPage()[value].text.clear();
 }
@@ -58,37 +58,47 @@ void userCurveRows(int n, bool driveAvailable, double drive) {
     const QString& name = n == 1 ? Setup.Custom1Name : Setup.Custom2Name;
     const double total = n == 1 ? Results.Custom1TotalCost : Results.Custom2TotalCost;
     const bool available = n == 1 ? Results.Custom1Available : Results.Custom2Available;
-    const QString line = QStringLiteral("LINECUSTOM%1").arg(n);
-    const QString val = QStringLiteral("VALCUSTOM%1").arg(n);
+    const PageControlId line = pageId(PageLINECUSTOM1, n - 1);
+    const PageControlId val = pageId(PageVALCUSTOM1, n - 1);
     const int row = n + 3;
     if (!enabled) {
         page[line].visible = false;
         page[val].text.clear();
-        emptyRow(QStringLiteral("CONTROL%1").arg(row), QStringLiteral("VALUE%1").arg(row));
-        emptyRow(QStringLiteral("PAYBACK%1").arg(row), QStringLiteral("PAYBACKVALUE%1").arg(row));
+        emptyRow(pageId(PageCONTROL1, row - 1), pageId(PageVALUE1, row - 1));
+        emptyRow(pageId(PagePAYBACK1, row - 1), pageId(PagePAYBACKVALUE1, row - 1));
         return;
     }
     page[line].text = name;
     page[line].visible = true;
     page[val].text = moneyOr(available, total);
-    page[QStringLiteral("CONTROL%1").arg(row)].text = name;
-    page[QStringLiteral("VALUE%1").arg(row)].text =
-        moneyOr(available && driveAvailable, total - drive);
+    page[pageId(PageCONTROL1, row - 1)].text = name;
+    page[pageId(PageVALUE1, row - 1)].text = moneyOr(available && driveAvailable, total - drive);
     paybackRow(row, name, available, total, driveAvailable, drive);
 }
 
 void savingsRow(int row, const QString& label, bool available, double total, bool driveAvailable,
                 double drive) {
-    resultsPage()[QStringLiteral("CONTROL%1").arg(row)].text = label;
-    resultsPage()[QStringLiteral("VALUE%1").arg(row)].text =
+    resultsPage()[pageId(PageCONTROL1, row - 1)].text = label;
+    resultsPage()[pageId(PageVALUE1, row - 1)].text =
         moneyOr(available && driveAvailable, total - drive);
 }
 
 void costRow(int row, const QString& caption, bool available, double total) {
-    resultsPage()[QStringLiteral("LINE%1").arg(row)].text = caption;
-    resultsPage()[QStringLiteral("VAL%1").arg(row)].text = moneyOr(available, total);
+    resultsPage()[pageId(PageLINE1, row - 1)].text = caption;
+    resultsPage()[pageId(PageVAL1, row - 1)].text = moneyOr(available, total);
 }
 
+} // namespace
+
+namespace {
+// Row 4 of the costs and row 3 of the savings belong to the inlet vane: fans only.
+void setVaneRowsVisible(bool visible) {
+    ResultsPage& page = resultsPage();
+    page[pageId(PageLINE1, 3)].visible = visible;
+    page[pageId(PageVAL1, 3)].visible = visible;
+    page[pageId(PageCONTROL1, 2)].visible = visible;
+    page[pageId(PageVALUE1, 2)].visible = visible;
+}
 } // namespace
 
 int CaptureDutyCycle() {
@@ -197,9 +207,8 @@ void ShowSavings(int app) {
     const QString noControl = QStringLiteral("No Speed Control");
 
     if (fan) {
-        page[QStringLiteral("FLOWM")].text = QStringLiteral("Payback Estimation: Fan Application ");
-        for (const char* name : {"LINE4", "VAL4", "CONTROL3", "VALUE3"})
-            page[QString::fromLatin1(name)].visible = true;
+        page[PageFLOWM].text = QStringLiteral("Payback Estimation: Fan Application ");
+        setVaneRowsVisible(true);
         costRow(1, noControl, acrossAvailable, across);
         costRow(2, QStringLiteral("Variable Frequency Drive"), driveAvailable, drive);
         costRow(3, QStringLiteral("Outlet Damper Control"), Results.DamperAvailable,
@@ -207,14 +216,12 @@ void ShowSavings(int app) {
         costRow(4, QStringLiteral("Inlet Vane Control"), Results.VaneAvailable,
                 Results.VaneTotalCost);
     } else {
-        page[QStringLiteral("FLOWM")].text =
-            QStringLiteral("Payback Estimation: Pump Application ");
+        page[PageFLOWM].text = QStringLiteral("Payback Estimation: Pump Application ");
         costRow(1, noControl, acrossAvailable, across);
         costRow(2, QStringLiteral("Variable Frequency Drive"), driveAvailable, drive);
         costRow(3, QStringLiteral("Throttling Valve Control"), Results.ValveAvailable,
                 Results.ValveTotalCost);
-        for (const char* name : {"LINE4", "VAL4", "CONTROL3", "VALUE3"})
-            page[QString::fromLatin1(name)].visible = false;
+        setVaneRowsVisible(false);
     }
 
     savingsRow(1, noControl, acrossAvailable, across, driveAvailable, drive);
@@ -238,7 +245,7 @@ void ShowSavings(int app) {
     userCurveRows(1, driveAvailable, drive);
     userCurveRows(2, driveAvailable, drive);
     if (!fan)
-        emptyRow(QStringLiteral("PAYBACK3"), QStringLiteral("PAYBACKVALUE3"));
+        emptyRow(pageId(PagePAYBACK1, 2), pageId(PagePAYBACKVALUE1, 2));
 }
 
 void Recalculate() {

@@ -1,13 +1,40 @@
 #include "calc/ResultsPage.h"
 
+#include <QHash>
+
 ResultsPage::ResultsPage() {
     reset();
 }
 
 void ResultsPage::reset() {
-    controls.clear();
-    for (const QString& name : controlNames())
-        controls.insert(name, PageControl{});
+    controls.fill(PageControl{});
+    extra.clear();
+}
+
+namespace {
+int indexOf(const QString& name) {
+    static const QHash<QString, int> index = [] {
+        QHash<QString, int> map;
+        for (int i = 0; i < ResultsPage::controlNames().size(); ++i)
+            map.insert(ResultsPage::controlNames().at(i), i);
+        return map;
+    }();
+    return index.value(name, -1);
+}
+} // namespace
+
+PageControl& ResultsPage::operator[](const QString& name) {
+    const int i = indexOf(name);
+    return i >= 0 ? controls[static_cast<std::size_t>(i)] : extra[name];
+}
+
+PageControl ResultsPage::value(const QString& name) const {
+    const int i = indexOf(name);
+    return i >= 0 ? controls[static_cast<std::size_t>(i)] : extra.value(name);
+}
+
+bool ResultsPage::contains(const QString& name) const {
+    return indexOf(name) >= 0 || extra.contains(name);
 }
 
 const QStringList& ResultsPage::controlNames() {

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+
 // The results page of the estimation wizard ("Energy Estimation") as data: every control
 // ShowSavings writes, by its control name, with its text, visibility and font colour. The
 // wizard shows it, the report reads it.
@@ -15,13 +17,30 @@ struct PageControl {
     PageColour colour = PageColour::Black;
 };
 
+// The controls in page order; the numbered ones follow each other (VAL1 + 2 is VAL3).
+enum PageControlId {
+    PageFLOWM,
+    PageLINE1,
+    PageLINECUSTOM1 = PageLINE1 + 4,
+    PageLINECUSTOM2,
+    PageVAL1,
+    PageVALCUSTOM1 = PageVAL1 + 4,
+    PageVALCUSTOM2,
+    PageCONTROL1,
+    PageVALUE1 = PageCONTROL1 + 5,
+    PagePAYBACK1 = PageVALUE1 + 5,
+    PagePAYBACKVALUE1 = PagePAYBACK1 + 5,
+    PageControlCount = PagePAYBACKVALUE1 + 5
+};
+
 class ResultsPage {
 public:
     ResultsPage();
     // The control with that name; an unknown name is added.
-    PageControl& operator[](const QString& name) { return controls[name]; }
-    const PageControl value(const QString& name) const { return controls.value(name); }
-    bool contains(const QString& name) const { return controls.contains(name); }
+    PageControl& operator[](const QString& name);
+    PageControl& operator[](PageControlId id) { return controls[static_cast<std::size_t>(id)]; }
+    PageControl value(const QString& name) const;
+    bool contains(const QString& name) const;
     // Every control back to its state before the first run: empty, visible, black.
     void reset();
 
@@ -30,8 +49,14 @@ public:
     static const QStringList& controlNames();
 
 private:
-    QMap<QString, PageControl> controls;
+    std::array<PageControl, PageControlCount> controls{};
+    QMap<QString, PageControl> extra;
 };
+
+// The control `offset` places after `first` (PageVAL1 + 2 is VAL3).
+inline PageControlId pageId(PageControlId first, int offset) {
+    return static_cast<PageControlId>(static_cast<int>(first) + offset);
+}
 
 // The results page of the program.
 ResultsPage& resultsPage();

@@ -140,6 +140,25 @@ QString FormatFixed(double value, int decimals) {
     if (!std::isfinite(value))
         return QStringLiteral("0");
     decimals = std::clamp(decimals, 0, 20);
+    // Fast path, still exact: for up to four decimals the scaled value fits the 64-bit
+    // mantissa of a long double (53 bits times 5^4 < 2^10, the powers of two are free), so
+    // the product is the exact scaled value and the half can be told exactly.
+    if (decimals <= 4 && std::fabs(value) < 1e14) {
+        static constexpr long double Scale[5] = {1.0L, 10.0L, 100.0L, 1000.0L, 10000.0L};
+        const long double scaled = std::fabs(static_cast<long double>(value)) * Scale[decimals];
+        long double whole = std::floor(scaled);
+        if (scaled - whole >= 0.5L)
+            whole += 1;
+        const auto units = static_cast<unsigned long long>(whole);
+        const auto divisor = static_cast<unsigned long long>(Scale[decimals]);
+        QString text = QString::number(units / divisor);
+        if (decimals > 0)
+            text += QLatin1Char('.') +
+                    QString::number(units % divisor).rightJustified(decimals, QLatin1Char('0'));
+        if (std::signbit(value) && units != 0)
+            text.prepend(QLatin1Char('-'));
+        return text;
+    }
     // The exact decimal expansion of the double, then rounded by hand: printf alone would
     // round exact halves to even.
     const bool negative = std::signbit(value) && value != 0;
