@@ -94,13 +94,15 @@ public:
     bool FirstRun = true;
     bool ShowWelcomeAtStart = true;
 
+    // Neither the menu bar nor the tool bar can be hidden: no menu to do it with.
+    QMenu* createPopupMenu() override;
+
     // The document of a link, relative to the program folder.
     static QString DocumentFile(const TLink* link);
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    QMenu* createPopupMenu() override;
 
 private:
     void FormCreate(const QStringList& arguments);
