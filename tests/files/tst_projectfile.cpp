@@ -148,6 +148,13 @@ private slots:
         fake->expect(Icon::Information, QStringLiteral("Estimation Saved!"), Buttons::Ok);
         QVERIFY(WriteProjectFile(name));
 
+        // A new file gets the permissions of any new file, not those of a private temporary.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(name).constData(), &info), 0);
+        QCOMPARE(int(info.st_mode & 07777), int(0666 & ~mask));
+
         const QByteArray bytes = readAll(name);
         QVERIFY(bytes.endsWith("\r\n"));
         QCOMPARE(bytes.count("\r\n"), 45);
