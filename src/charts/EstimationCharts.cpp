@@ -176,6 +176,17 @@ QStringList GraphSelectionTexts() {
             QStringLiteral("%Flow versus %Time Graph")};
 }
 
+int GraphSelectionIndex(const QString& graph) {
+    const QString name = graph.trimmed().toLower();
+    if (name == QLatin1String("cost"))
+        return 0;
+    if (name == QLatin1String("hours"))
+        return 1;
+    if (name == QLatin1String("time"))
+        return 2;
+    return -1;
+}
+
 ChartModel* GraphChart(int graphType) {
     if (graphType < 1 || graphType > GraphChartCount)
         return nullptr;

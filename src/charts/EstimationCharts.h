@@ -43,6 +43,9 @@ Qt::BrushStyle SlotPattern(int slot);
 // The texts of the graph selection list.
 QStringList GraphSelectionTexts();
 
+// The entry of the graph selection list for "cost", "hours" or "time"; -1 for others.
+int GraphSelectionIndex(const QString& graph);
+
 // The chart of a graph type 1..6; nullptr outside.
 ChartModel* GraphChart(int graphType);
 

@@ -45,7 +45,7 @@ QPixmap kindPicture(int graphType) {
         model.series << series;
     }
     // Draw large and scale down: the painter keeps its labels readable at chart size.
-    QPixmap big(PictureWidth * 4, PictureHeight * 4);
+    QPixmap big(PictureWidth * 2, PictureHeight * 2);
     big.fill(Qt::white);
     {
         QPainter painter(&big);
