@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QUrl>
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace platform {
@@ -140,8 +141,10 @@ int QtDesktop::sendMail(const MailMessage& mail) {
 }
 
 void QtDesktop::endProgram(int exitCode) {
-    // A fatal error: leave at once, whatever windows or loops are running.
-    std::exit(exitCode);
+    // A fatal error: leave at once, whatever windows or loops are running. No destructors
+    // run: after an error nobody handled, the state they would tidy up cannot be trusted.
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
 }
 
 } // namespace platform
