@@ -261,6 +261,38 @@ void Recalculate() {
         recalculateHooks().refreshDutyChart();
 }
 
+bool MethodButtonClick(const QString& buttonName) {
+    if (buttonName == QLatin1String("LINE1")) {
+        platform::desktop().message(
+            platform::Icon::Information,
+            QStringLiteral("No Speed Control: Energy Cost when the motor is running across the "
+                           "line."),
+            platform::Buttons::Ok);
+        return false;
+    }
+    int method = 0;
+    if (buttonName == QLatin1String("LINE2"))
+        method = 1;
+    else if (buttonName == QLatin1String("LINE3"))
+        method = 2;
+    else if (buttonName == QLatin1String("LINE4"))
+        method = 3;
+    else if (buttonName == QLatin1String("LINECUSTOM1"))
+        method = 4;
+    else if (buttonName == QLatin1String("LINECUSTOM2"))
+        method = 5;
+    if (method == 0 || !CheckDutyCycle())
+        return false;
+    const bool pump = Shared.AppType == 2;
+    // The inlet vane exists for fans only: its button always shows a fan run.
+    const int app = pump && method != 3 ? 2 : 1;
+    CalculateEnergy(app);
+    Shared.OverviewAppType = app;
+    // A pump's throttling valve is shown as method 3, beside the fan's inlet vane.
+    Shared.OverviewMethod = pump && method == 2 ? 3 : method;
+    return true;
+}
+
 void Incentive01Click() {
     FieldText(20) = QStringLiteral("1");
 }

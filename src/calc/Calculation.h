@@ -28,6 +28,12 @@ void ShowSavings(int app);
 // selected estimation graph, and always the duty chart.
 void Recalculate();
 
+// A method button of the results page (LINE1 .. LINE4, LINECUSTOM1, LINECUSTOM2). LINE1 only
+// explains itself in a message. The others pass the duty check, run the energy model (not
+// the results page) and select the method in OverviewAppType / OverviewMethod; they return
+// true when the calculation overview should now be opened.
+bool MethodButtonClick(const QString& buttonName);
+
 // The incentive radio buttons: A120 holds "1" for a one-time incentive, "0" for a yearly one.
 void Incentive01Click();
 void Incentive02Click();

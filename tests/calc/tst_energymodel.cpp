@@ -2,6 +2,7 @@
 #include "FakeDesktop.h"
 #include "TestEnvironment.h"
 #include "calc/EnergyModel.h"
+#include "calc/ResultsPage.h"
 
 #include <QTest>
 
@@ -302,6 +303,55 @@ private slots:
         FieldText(10) = QStringLiteral("1");
         Recalculate();
         QVERIFY(Results.FanVfdTotalCost < before);
+    }
+
+    void methodButtons_data() {
+        QTest::addColumn<int>("appType");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("overviewApp");
+        QTest::addColumn<int>("overviewMethod");
+        QTest::newRow("fan drive") << 1 << "LINE2" << 1 << 1;
+        QTest::newRow("fan damper") << 1 << "LINE3" << 1 << 2;
+        QTest::newRow("fan vane") << 1 << "LINE4" << 1 << 3;
+        QTest::newRow("fan custom 1") << 1 << "LINECUSTOM1" << 1 << 4;
+        QTest::newRow("fan custom 2") << 1 << "LINECUSTOM2" << 1 << 5;
+        QTest::newRow("pump drive") << 2 << "LINE2" << 2 << 1;
+        QTest::newRow("pump valve") << 2 << "LINE3" << 2 << 3;
+        QTest::newRow("pump, hidden vane button") << 2 << "LINE4" << 1 << 3;
+        QTest::newRow("pump custom 1") << 2 << "LINECUSTOM1" << 2 << 4;
+        QTest::newRow("pump custom 2") << 2 << "LINECUSTOM2" << 2 << 5;
+    }
+    void methodButtons() {
+        QFETCH(int, appType);
+        QFETCH(QString, button);
+        QFETCH(int, overviewApp);
+        QFETCH(int, overviewMethod);
+        startEstimation(appType);
+        QVERIFY(MethodButtonClick(button));
+        QCOMPARE(Shared.OverviewAppType, overviewApp);
+        QCOMPARE(Shared.OverviewMethod, overviewMethod);
+        // The model ran for that application, the results page did not.
+        QVERIFY((overviewApp == 1 ? Results.FanVfdTotalCost : Results.PumpVfdTotalCost) > 0);
+        QVERIFY(resultsPage().value(QStringLiteral("VAL1")).text.isEmpty());
+    }
+
+    void methodButtonGates() {
+        startEstimation(1);
+        fake->expect(Icon::Information,
+                     QStringLiteral("No Speed Control: Energy Cost when the motor is running "
+                                    "across the line."),
+                     Buttons::Ok);
+        QVERIFY(!MethodButtonClick(QStringLiteral("LINE1")));
+        QCOMPARE(Results.FanVfdTotalCost, 0.0);
+        FieldText(10) = QStringLiteral("0");
+        fake->expect(Icon::Error,
+                     QStringLiteral("Total Duty Cycle Percentages should equal 100%\r"
+                                    "Percentages entered currently equal: 99%"),
+                     Buttons::Ok);
+        Shared.OverviewMethod = 1;
+        QVERIFY(!MethodButtonClick(QStringLiteral("LINE3")));
+        QCOMPARE(Shared.OverviewMethod, 1);
+        QCOMPARE(Results.FanVfdTotalCost, 0.0);
     }
 
     void otherApplicationOnlyReadsInputs() {
