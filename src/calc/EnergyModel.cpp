@@ -17,7 +17,7 @@ constexpr long double KwPerHP = 0.746L;
 // cent that the 18-digit step could decide the result.
 double roundToCentsByDigits(long double value) {
     char buffer[64];
-    const int length = std::snprintf(buffer, sizeof buffer, "%.17Le", value);
+    std::snprintf(buffer, sizeof buffer, "%.17Le", value);
     // buffer: [-]d.ddddddddddddddddde[+-]xx
     const char* p = buffer;
     bool negative = false;
@@ -37,9 +37,12 @@ double roundToCentsByDigits(long double value) {
     // Digits kept: everything up to the hundredths.
     const int keep = exponent + 1 + 2;
     if (keep >= n) {
-        // No digit after the hundredths among the eighteen: the value is its digits.
-        std::from_chars(buffer, buffer + length, result, std::chars_format::scientific);
-        return result;
+        // No digit after the hundredths among the eighteen: the value is its digits. The
+        // text is rebuilt, since printf wrote the locale's decimal mark.
+        char text[48];
+        const int size = std::snprintf(text, sizeof text, "%.*se%d", n, digits, exponent - (n - 1));
+        std::from_chars(text, text + size, result, std::chars_format::scientific);
+        return negative && result != 0 ? -result : result;
     }
     if (keep >= 0) {
         long long cents = 0;

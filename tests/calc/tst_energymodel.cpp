@@ -383,6 +383,8 @@ private slots:
         QTest::newRow("2.345 by its digits") << 2.345 << 2.35;
         QTest::newRow("-2.345 by its digits") << -2.345 << -2.35;
         QTest::newRow("huge") << 1e20 << 1e20;
+        QTest::newRow("huge negative") << -1.234e19 << -1.234e19;
+        QTest::newRow("large with cents") << 12345678901234.565 << 12345678901234.57;
         QTest::newRow("zero") << 0.0 << 0.0;
     }
     void roundToCents() {
