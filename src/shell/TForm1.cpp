@@ -476,8 +476,11 @@ void TForm1::CheckUpdateStartTimerTimer() {
 }
 
 void TForm1::UpdateCheckFinished(UpdateChecker::Outcome outcome) {
-    if (!automaticCheckRunning)
-        return; // the user check has shown its own messages
+    if (!automaticCheckRunning) {
+        // The user check has shown its own messages.
+        CheckForUpdates->setEnabled(true);
+        return;
+    }
     automaticCheckRunning = false;
     if (outcome == UpdateChecker::Outcome::UpdateAvailable) {
         setTextColour(STATUSPANEL4, Qt::red);
@@ -505,7 +508,9 @@ void TForm1::AutoUpdateClick() {
     if (AutoUpgraderPro1->isRunning())
         return; // a user check is on its way and will answer
     AutoUpgraderPro1->ShowMessages = true;
-    AutoUpgraderPro1->CheckForUpdate(false);
+    // One user check at a time; the command comes back when it has answered.
+    if (AutoUpgraderPro1->CheckForUpdate(false))
+        CheckForUpdates->setEnabled(false);
 }
 
 void TForm1::RefreshStatusLine() {

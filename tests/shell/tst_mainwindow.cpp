@@ -573,7 +573,9 @@ private slots:
                                     "version of QVN DRV742 Enervane (Version 1.005.10)."),
                      Buttons::Ok);
         form->CheckForUpdates->trigger();
+        QVERIFY(!form->CheckForUpdates->isEnabled()); // until the check has answered
         QTRY_VERIFY(fake->allShown());
+        QTRY_VERIFY(form->CheckForUpdates->isEnabled());
         QVERIFY(form->STATUSPANEL4->isHidden());
     }
 
