@@ -12,8 +12,9 @@ int main(int argc, char* argv[]) {
     platform::setDesktop(&qtDesktop);
 
     InitSharedState();
-    QApplication::setApplicationDisplayName(Shared.ProductTitle);
-    QApplication::setApplicationName(QStringLiteral("Enervane"));
+    // The program's title is Shared.ProductTitle: message boxes carry it as their caption.
+    // It is deliberately not Qt's display name, which the desktop would append to every
+    // window caption ("... - QVN DRV742 Enervane") and so change the captions the windows set.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/shell/art/enervane.svg")));
 
     // The windows, created once in their fixed order; they live until the program ends.

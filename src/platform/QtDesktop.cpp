@@ -1,5 +1,7 @@
 #include "platform/QtDesktop.h"
 
+#include "core/SharedState.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -22,8 +24,8 @@ QWidget* dialogParent() {
 }
 
 QString messageCaption() {
-    const QString title = QApplication::applicationDisplayName();
-    return title.isEmpty() ? QStringLiteral("QVN DRV742 Enervane") : title;
+    return Shared.ProductTitle.isEmpty() ? QStringLiteral("QVN DRV742 Enervane")
+                                         : Shared.ProductTitle;
 }
 } // namespace
 
