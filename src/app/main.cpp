@@ -1,5 +1,6 @@
 #include "core/SharedState.h"
 #include "platform/QtDesktop.h"
+#include "shell/ArtPicture.h"
 #include "shell/EnervaneApplication.h"
 #include "shell/TAboutBox.h"
 #include "shell/TForm1.h"
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
     // The program's title is Shared.ProductTitle: message boxes carry it as their caption.
     // It is deliberately not Qt's display name, which the desktop would append to every
     // window caption ("... - QVN DRV742 Enervane") and so change the captions the windows set.
+    InitShellArt();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/shell/art/enervane.svg")));
 
     // The windows, created once in their fixed order; they live until the program ends.
