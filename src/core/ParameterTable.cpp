@@ -3,8 +3,8 @@
 #include "platform/Desktop.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -162,9 +162,11 @@ QString FormatFixed(double value, int decimals) {
     // The exact decimal expansion of the double, then rounded by hand: printf alone would
     // round exact halves to even.
     const bool negative = std::signbit(value) && value != 0;
+    // to_chars, unlike printf, ignores the C locale's decimal mark.
     char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.80f", std::fabs(value));
-    QByteArray digits(buffer);
+    const auto converted = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                         std::chars_format::fixed, 80);
+    QByteArray digits(buffer, static_cast<int>(converted.ptr - buffer));
     const int point = digits.indexOf('.');
     QByteArray intPart = digits.left(point);
     QByteArray frac = digits.mid(point + 1);

@@ -157,6 +157,8 @@ private slots:
         QTest::newRow("carry 2") << 99.5 << 0 << "100";
         QTest::newRow("negative zero") << -0.001 << 2 << "0.00";
         QTest::newRow("four decimals") << 1.23456 << 4 << "1.2346";
+        QTest::newRow("exact half, six decimals") << 0.0078125 << 6 << "0.007813";
+        QTest::newRow("huge") << 1e15 + 0.5 << 0 << "1000000000000001";
     }
     void formatFixedRoundsHalvesAwayFromZero() {
         QFETCH(double, value);
