@@ -601,7 +601,7 @@ QList<QPointF> worldPoints(const ChartSeries& s, const Mapper& mp, double clampW
 void drawWalls(QPainter& p, const Projection& pr, const ChartModel& m, const Layout& l) {
     const double W = pr.W, H = pr.H, D = pr.D;
     const QPen edge(QColor(128, 128, 128), std::max(1.0, 0.75 * l.u));
-    const QPen grid(QColor(160, 160, 160), std::max(1.0, 0.5 * l.u), Qt::DotLine);
+    const QPen grid(QColor(215, 215, 215), std::max(1.0, 0.5 * l.u), Qt::SolidLine);
     auto poly = [&](std::initializer_list<Vec3> pts) {
         QPolygonF out;
         for (const Vec3& v : pts)
