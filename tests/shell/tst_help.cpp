@@ -101,6 +101,15 @@ private slots:
         }
     }
 
+    // The build copies the pages beside the program, under the help's base name.
+    void helpLiesBesideTheProgram() {
+        const QDir built(QStringLiteral(ENERVANE_BUILT_HELP));
+        QCOMPARE(built.dirName(), QStringLiteral("QVN_EE32"));
+        for (const char* topic : {"HLP_CONTENTS", "STEP1", "STEP2", "STEP4", "STEP5", "STEP6"})
+            QVERIFY2(built.exists(QString::fromLatin1(topic) + QStringLiteral(".htm")), topic);
+        QVERIFY(built.exists(QStringLiteral("help.css")));
+    }
+
     void calculatorIsTheFirstFound() {
         const QString bin = env->path() + QStringLiteral("/bin");
         QVERIFY(QDir().mkpath(bin));
