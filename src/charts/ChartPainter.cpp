@@ -642,7 +642,9 @@ void drawWalls(QPainter& p, const Projection& pr, const ChartModel& m, const Lay
     }
 }
 
-void drawAxes(QPainter& p, const Projection& pr, const Layout& l, bool labels) {
+// Returns where the left labels begin, so the axis title can stand beside them.
+double drawAxes(QPainter& p, const Projection& pr, const Layout& l, bool labels) {
+    double leftmost = std::numeric_limits<double>::infinity();
     const QFontMetricsF fm(l.textFont);
     p.setFont(l.textFont);
     const QPen axis(Qt::black, std::max(1.0, l.u));
@@ -660,9 +662,10 @@ void drawAxes(QPainter& p, const Projection& pr, const Layout& l, bool labels) {
             continue;
         const QString text = l.ys.label(t);
         const double w = fm.horizontalAdvance(text);
-        p.drawText(
-            QRectF(at.x() - l.tick - 2 * l.u - w - 2, at.y() - fm.height() / 2, w + 2, fm.height()),
-            Qt::AlignRight | Qt::AlignVCenter, text);
+        const double x = at.x() - l.tick - 2 * l.u - w - 2;
+        leftmost = std::min(leftmost, x);
+        p.drawText(QRectF(x, at.y() - fm.height() / 2, w + 2, fm.height()),
+                   Qt::AlignRight | Qt::AlignVCenter, text);
     }
     for (double t : l.xs.ticks()) {
         const double x = mp.wx(t);
@@ -677,6 +680,7 @@ void drawAxes(QPainter& p, const Projection& pr, const Layout& l, bool labels) {
         p.drawText(QRectF(at.x() - w / 2, at.y() + l.tick + l.u, w, fm.height()),
                    Qt::AlignHCenter | Qt::AlignTop, text);
     }
+    return leftmost;
 }
 
 // Slices of the depth: one per drawable series, in series order from the front.
@@ -894,7 +898,7 @@ void drawLegend(QPainter& p, const ChartModel& m, const Layout& l) {
     }
 }
 
-void drawTitles(QPainter& p, const ChartModel& m, const Layout& l) {
+void drawTitles(QPainter& p, const ChartModel& m, const Layout& l, double leftLabels) {
     p.setPen(Qt::black);
     if (!m.title.isEmpty()) {
         p.setFont(l.titleFont);
@@ -908,7 +912,11 @@ void drawTitles(QPainter& p, const ChartModel& m, const Layout& l) {
     if (!m.leftAxisTitle.trimmed().isEmpty()) {
         p.save();
         const QRectF r = l.leftTitleRect;
-        p.translate(r.left(), l.plot.center().y());
+        // Beside the labels; in perspective they may stand further right than planned.
+        const double x = std::isfinite(leftLabels)
+                             ? std::max(r.left(), leftLabels - 4 * l.u - r.width())
+                             : r.left();
+        p.translate(x, l.plot.center().y());
         p.rotate(-90);
         const double w = l.plot.height() + 200 * l.u;
         p.drawText(QRectF(-w / 2, 0, w, r.width()), Qt::AlignHCenter | Qt::AlignVCenter,
@@ -1005,15 +1013,16 @@ void PaintChart(QPainter& painter, const ChartModel& model, const QRectF& rect) 
     drawWalls(painter, pr, model, l);
     // Flat, the axes lie under the series so markers on them stay whole; in 3-D they run
     // along the front edges, in front of everything.
+    double leftLabels = 0;
     if (pr.mode == Projection::Flat) {
-        drawAxes(painter, pr, l, model.axisLabels);
+        leftLabels = drawAxes(painter, pr, l, model.axisLabels);
         paintSeries2D(painter, model, l, pr);
     } else {
         paintSeries3D(painter, model, l, pr);
-        drawAxes(painter, pr, l, model.axisLabels);
+        leftLabels = drawAxes(painter, pr, l, model.axisLabels);
     }
     drawLegend(painter, model, l);
-    drawTitles(painter, model, l);
+    drawTitles(painter, model, l, leftLabels);
     painter.restore();
 }
 

@@ -387,6 +387,10 @@ private slots:
         page.resize(900, 560);
         page.show();
         QVERIFY(page.grab().save(folder + QStringLiteral("/page.png")));
+        page.printer().setOutputFormat(QPrinter::PdfFormat);
+        page.printer().setOutputFileName(folder + QStringLiteral("/print.pdf"));
+        fake->printAnswers << true;
+        page.PrintGraphClick();
     }
 
 private:
