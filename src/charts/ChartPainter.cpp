@@ -361,6 +361,48 @@ struct Fill {
     bool gradient = false;
 };
 
+// Hatch lines drawn as lines, not as a pattern brush: pattern brushes are bitmaps in device
+// pixels, which on a printer or in a PDF shrink to a grey haze. The lines keep the spacing
+// of the screen's hatch (8 units at the chart's size unit) on every device.
+void drawHatch(QPainter& p, const QPolygonF& poly, const QColor& color, Qt::BrushStyle style,
+               double u) {
+    const bool horizontal = style == Qt::HorPattern || style == Qt::CrossPattern;
+    const bool vertical = style == Qt::VerPattern || style == Qt::CrossPattern;
+    const bool rising = style == Qt::BDiagPattern || style == Qt::DiagCrossPattern;  // "/"
+    const bool falling = style == Qt::FDiagPattern || style == Qt::DiagCrossPattern; // "\"
+    const QRectF box = poly.boundingRect();
+    if (box.isEmpty())
+        return;
+    const double step = 8 * u;
+    p.save();
+    QPainterPath clip;
+    clip.addPolygon(poly);
+    clip.closeSubpath();
+    p.setClipPath(clip, Qt::IntersectClip);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(color, std::max(1.0, 0.75 * u), Qt::SolidLine, Qt::FlatCap));
+    const double left = box.left(), right = box.right(), top = box.top(), bottom = box.bottom();
+    constexpr int MaxLines = 4000; // a huge polygon still ends
+    int lines = 0;
+    if (horizontal)
+        for (double y = std::ceil(top / step) * step; y <= bottom && lines < MaxLines;
+             y += step, ++lines)
+            p.drawLine(QPointF(left, y), QPointF(right, y));
+    if (vertical)
+        for (double x = std::ceil(left / step) * step; x <= right && lines < MaxLines;
+             x += step, ++lines)
+            p.drawLine(QPointF(x, top), QPointF(x, bottom));
+    if (rising) // x + y = k
+        for (double k = std::ceil((left + top) / step) * step;
+             k <= right + bottom && lines < MaxLines; k += step, ++lines)
+            p.drawLine(QPointF(k - bottom, bottom), QPointF(k - top, top));
+    if (falling) // y - x = k
+        for (double k = std::ceil((top - right) / step) * step;
+             k <= bottom - left && lines < MaxLines; k += step, ++lines)
+            p.drawLine(QPointF(top - k, top), QPointF(bottom - k, bottom));
+    p.restore();
+}
+
 void fillPolygon(QPainter& p, const QPolygonF& poly, const Fill& fill, const QPen& outline,
                  double u) {
     p.setPen(Qt::NoPen);
@@ -368,10 +410,8 @@ void fillPolygon(QPainter& p, const QPolygonF& poly, const Fill& fill, const QPe
         // A hatch on white, so that it reads on a black-and-white printer.
         p.setBrush(Qt::white);
         p.drawPolygon(poly);
-        QBrush hatch(fill.color, fill.style);
-        if (u > 1.5)
-            hatch.setTransform(QTransform::fromScale(std::round(u), std::round(u)));
-        p.setBrush(hatch);
+        drawHatch(p, poly, fill.color, fill.style, u);
+        p.setBrush(Qt::NoBrush);
     } else if (fill.gradient) {
         const QRectF box = poly.boundingRect();
         QLinearGradient g(box.topLeft(), box.bottomLeft());
@@ -902,7 +942,10 @@ void drawTitles(QPainter& p, const ChartModel& m, const Layout& l, double leftLa
     p.setPen(Qt::black);
     if (!m.title.isEmpty()) {
         p.setFont(l.titleFont);
-        p.drawText(l.titleRect, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, m.title);
+        // One line: a title wider than the chart loses its end rather than wrapping.
+        const QString title =
+            QFontMetricsF(l.titleFont).elidedText(m.title, Qt::ElideRight, l.titleRect.width());
+        p.drawText(l.titleRect, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, title);
     }
     p.setFont(l.textFont);
     if (!m.bottomAxisTitle.isEmpty())

@@ -19,6 +19,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 EnergyGraphsPage::EnergyGraphsPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("EnergyGraphsPage"));
     auto* column = new QVBoxLayout(this);
@@ -198,10 +200,16 @@ bool PrintChart(const ChartModel& model, QPrinter& printer) {
     {
         QPainter painter;
         if (painter.begin(&printer)) {
-            // The page's printable area less a small margin, the chart at the page's shape.
+            // The page's printable area less a small margin, the chart at the page's shape,
+            // laid out at screen resolution and scaled up, so fonts, lines and hatches keep
+            // the proportions they have on screen.
             const QRect page = painter.viewport();
-            const int margin = page.width() / 40;
-            PaintChart(painter, model, QRectF(page.adjusted(margin, margin, -margin, -margin)));
+            const double scale = std::max(1.0, printer.resolution() / 96.0);
+            painter.scale(scale, scale);
+            const QRectF area(page.x() / scale, page.y() / scale, page.width() / scale,
+                              page.height() / scale);
+            const double margin = area.width() / 40;
+            PaintChart(painter, model, area.adjusted(margin, margin, -margin, -margin));
             ok = painter.end();
         }
     }

@@ -117,7 +117,6 @@ EstimationCharts::EstimationCharts() {
     DutyChart.leftFixedMin = 0;
     DutyChart.rightMarginPercent = 5;
     DutyChart.allowScroll = false;
-    DutyChart.allowZoom = false;
     DutyChart.background = QColor(244, 248, 255);
     DutyChart.backWall = QColor(244, 248, 255);
     DutyChart.view.enabled = false;

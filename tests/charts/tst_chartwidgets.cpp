@@ -391,6 +391,10 @@ private slots:
         page.printer().setOutputFileName(folder + QStringLiteral("/print.pdf"));
         fake->printAnswers << true;
         page.PrintGraphClick();
+        QTest::mouseClick(page.BW, Qt::LeftButton);
+        page.printer().setOutputFileName(folder + QStringLiteral("/print-pattern.pdf"));
+        fake->printAnswers << true;
+        page.PrintGraphClick();
     }
 
 private:
