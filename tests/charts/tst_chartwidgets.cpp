@@ -364,6 +364,37 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("Annual Operating Cost / Fan Application")));
     }
 
+    // Hatches on paper: a printer's resolution must not shrink them to a tint.
+    void printedHatchesStayVisible() {
+        const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+        if (pdftoppm.isEmpty())
+            QSKIP("pdftoppm is not installed");
+        FillCostGraph();
+        Charts.Pattern = true;
+        ApplyFillPatterns();
+        SetGraphs3D(false);
+        EnergyGraphsPage page;
+        const QString pdf = env->file(QStringLiteral("hatched.pdf"));
+        page.printer().setOutputFormat(QPrinter::PdfFormat);
+        page.printer().setOutputFileName(pdf);
+        fake->printAnswers << true;
+        page.PrintGraphClick();
+        QProcess p;
+        p.start(pdftoppm, {QStringLiteral("-r"), QStringLiteral("150"), QStringLiteral("-png"),
+                           QStringLiteral("-singlefile"), pdf, env->file(QStringLiteral("page"))});
+        QVERIFY(p.waitForFinished(60000));
+        const QImage image(env->file(QStringLiteral("page.png")));
+        QVERIFY(!image.isNull());
+        int red = 0, blue = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                red += c.red() > 200 && c.green() < 60 && c.blue() < 60;
+                blue += c.blue() > 200 && c.red() < 60 && c.green() < 60;
+            }
+        QVERIFY2(red > 500 && blue > 500, qPrintable(QStringLiteral("%1 %2").arg(red).arg(blue)));
+    }
+
     void printerThatCannotStartIsReported() {
         EnergyGraphsPage page;
         page.printer().setOutputFormat(QPrinter::PdfFormat);
