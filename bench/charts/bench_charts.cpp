@@ -58,6 +58,29 @@ BENCHMARK(BM_PaintGraph)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
+// The hatches of the "Pattern" box are drawn as clipped lines: the bar and point charts.
+void BM_PaintPatternedGraph(benchmark::State& state) {
+    sampleProject();
+    Charts.Pattern = true;
+    ApplyFillPatterns();
+    ChartModel model = Charts.Graph[state.range(1) - 1];
+    model.view.enabled = state.range(0) > 0;
+    QImage image(800, 500, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        PaintChart(painter, model, QRectF(0, 0, 800, 500));
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    Charts.Pattern = false;
+    ApplyFillPatterns();
+}
+BENCHMARK(BM_PaintPatternedGraph)
+    ->ArgsProduct({{0, 1}, {3, 4, 5}})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
 void BM_ReportPictures(benchmark::State& state) {
     QTemporaryDir dir;
     Shared.TempFolder = dir.path();

@@ -361,45 +361,114 @@ struct Fill {
     bool gradient = false;
 };
 
+// Twice the signed area; 0 for a polygon that is not convex (or degenerate).
+double convexOrientation(const QPolygonF& poly) {
+    const qsizetype n = poly.size();
+    if (n < 3)
+        return 0;
+    double area = 0;
+    int sign = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QPointF a = poly[i], b = poly[(i + 1) % n], c = poly[(i + 2) % n];
+        const double cross = (b.x() - a.x()) * (c.y() - b.y()) - (b.y() - a.y()) * (c.x() - b.x());
+        if (std::abs(cross) > 1e-9) {
+            const int s = cross > 0 ? 1 : -1;
+            if (sign != 0 && s != sign)
+                return 0;
+            sign = s;
+        }
+        area += a.x() * b.y() - b.x() * a.y();
+    }
+    return std::abs(area) < 1e-9 ? 0 : area;
+}
+
+// Cuts the segment a-b to the convex polygon; false when nothing of it is inside.
+bool clipToConvex(const QPolygonF& poly, double orientation, QPointF& a, QPointF& b) {
+    const QPointF d = b - a;
+    double t0 = 0, t1 = 1;
+    const double sign = orientation > 0 ? 1 : -1;
+    for (qsizetype i = 0; i < poly.size(); ++i) {
+        const QPointF v = poly[i], e = poly[(i + 1) % poly.size()] - v;
+        const QPointF inward(-e.y() * sign, e.x() * sign);
+        const double num = inward.x() * (a.x() - v.x()) + inward.y() * (a.y() - v.y());
+        const double den = inward.x() * d.x() + inward.y() * d.y();
+        if (std::abs(den) < 1e-12) {
+            if (num < 0)
+                return false;
+            continue;
+        }
+        const double t = -num / den;
+        if (den > 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    const QPointF start = a;
+    a = start + t0 * d;
+    b = start + t1 * d;
+    return true;
+}
+
 // Hatch lines drawn as lines, not as a pattern brush: pattern brushes are bitmaps in device
 // pixels, which on a printer or in a PDF shrink to a grey haze. The lines keep the spacing
-// of the screen's hatch (8 units at the chart's size unit) on every device.
+// of the screen's hatch (8 units at the chart's size unit) on every device. Bars and markers
+// are convex and get their lines cut exactly; anything else is clipped by the painter.
 void drawHatch(QPainter& p, const QPolygonF& poly, const QColor& color, Qt::BrushStyle style,
                double u) {
     const bool horizontal = style == Qt::HorPattern || style == Qt::CrossPattern;
     const bool vertical = style == Qt::VerPattern || style == Qt::CrossPattern;
     const bool rising = style == Qt::BDiagPattern || style == Qt::DiagCrossPattern;  // "/"
-    const bool falling = style == Qt::FDiagPattern || style == Qt::DiagCrossPattern; // "\"
+    const bool falling = style == Qt::FDiagPattern || style == Qt::DiagCrossPattern; // "\\"
     const QRectF box = poly.boundingRect();
     if (box.isEmpty())
         return;
     const double step = 8 * u;
-    p.save();
-    QPainterPath clip;
-    clip.addPolygon(poly);
-    clip.closeSubpath();
-    p.setClipPath(clip, Qt::IntersectClip);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(color, std::max(1.0, 0.75 * u), Qt::SolidLine, Qt::FlatCap));
     const double left = box.left(), right = box.right(), top = box.top(), bottom = box.bottom();
     constexpr int MaxLines = 4000; // a huge polygon still ends
-    int lines = 0;
+    QList<QLineF> lines;
+    auto add = [&](QPointF a, QPointF b) {
+        if (lines.size() < MaxLines)
+            lines.append(QLineF(a, b));
+    };
     if (horizontal)
-        for (double y = std::ceil(top / step) * step; y <= bottom && lines < MaxLines;
-             y += step, ++lines)
-            p.drawLine(QPointF(left, y), QPointF(right, y));
+        for (double y = std::ceil(top / step) * step; y <= bottom && lines.size() < MaxLines;
+             y += step)
+            add({left, y}, {right, y});
     if (vertical)
-        for (double x = std::ceil(left / step) * step; x <= right && lines < MaxLines;
-             x += step, ++lines)
-            p.drawLine(QPointF(x, top), QPointF(x, bottom));
+        for (double x = std::ceil(left / step) * step; x <= right && lines.size() < MaxLines;
+             x += step)
+            add({x, top}, {x, bottom});
     if (rising) // x + y = k
         for (double k = std::ceil((left + top) / step) * step;
-             k <= right + bottom && lines < MaxLines; k += step, ++lines)
-            p.drawLine(QPointF(k - bottom, bottom), QPointF(k - top, top));
+             k <= right + bottom && lines.size() < MaxLines; k += step)
+            add({k - bottom, bottom}, {k - top, top});
     if (falling) // y - x = k
         for (double k = std::ceil((top - right) / step) * step;
-             k <= bottom - left && lines < MaxLines; k += step, ++lines)
-            p.drawLine(QPointF(top - k, top), QPointF(bottom - k, bottom));
+             k <= bottom - left && lines.size() < MaxLines; k += step)
+            add({top - k, top}, {bottom - k, bottom});
+
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(color, std::max(1.0, 0.75 * u), Qt::SolidLine, Qt::FlatCap));
+    const double orientation = convexOrientation(poly);
+    if (orientation != 0) {
+        QList<QLineF> cut;
+        cut.reserve(lines.size());
+        for (const QLineF& line : lines) {
+            QPointF a = line.p1(), b = line.p2();
+            if (clipToConvex(poly, orientation, a, b))
+                cut.append(QLineF(a, b));
+        }
+        p.drawLines(cut);
+    } else {
+        QPainterPath clip;
+        clip.addPolygon(poly);
+        clip.closeSubpath();
+        p.setClipPath(clip, Qt::IntersectClip);
+        p.drawLines(lines);
+    }
     p.restore();
 }
 
