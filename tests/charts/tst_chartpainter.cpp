@@ -237,8 +237,6 @@ private slots:
                         else
                             ++other;
                     }
-                if (qEnvironmentVariableIsSet("ENERVANE_CHART_DEBUG"))
-                    image.save(QStringLiteral("/tmp/shots/pattern-%1.png").arg(view));
                 QVERIFY2(inColour > 0, qPrintable(QString::number(slot)));
                 if (pattern)
                     QVERIFY2(white > 10 && inColour > 10,
