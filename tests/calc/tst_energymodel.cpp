@@ -1,5 +1,5 @@
 #include "CalcFixture.h"
-#include "FakeDesktop.h"
+#include "DesktopTestCase.h"
 #include "TestEnvironment.h"
 #include "calc/EnergyModel.h"
 #include "calc/ResultsPage.h"
@@ -39,19 +39,9 @@ double sumOfProducts(const PointArray& a, const PointArray& b) {
 
 } // namespace
 
-class TestEnergyModel : public QObject {
+class TestEnergyModel : public DesktopTestCase {
     Q_OBJECT
 private slots:
-    void init() {
-        env = std::make_unique<TestEnvironment>();
-        fake = std::make_unique<FakeDesktop>();
-    }
-    void cleanup() {
-        QVERIFY(fake->allShown());
-        fake.reset();
-        env.reset();
-    }
-
     void fanDefaults() {
         startEstimation(1);
         QVERIFY(CheckDutyCycle());
@@ -513,10 +503,6 @@ private slots:
         QVERIFY(FieldText(0).isEmpty());
         QVERIFY(FieldText(21).isEmpty());
     }
-
-private:
-    std::unique_ptr<TestEnvironment> env;
-    std::unique_ptr<FakeDesktop> fake;
 };
 
 QTEST_GUILESS_MAIN(TestEnergyModel)

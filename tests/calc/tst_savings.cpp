@@ -1,5 +1,5 @@
 #include "CalcFixture.h"
-#include "FakeDesktop.h"
+#include "DesktopTestCase.h"
 #include "TestEnvironment.h"
 #include "calc/ResultsPage.h"
 #include "calc/Savings.h"
@@ -34,19 +34,9 @@ void runFan(const QString& driveCost, const QString& incentive, bool oneTime) {
 
 } // namespace
 
-class TestSavings : public QObject {
+class TestSavings : public DesktopTestCase {
     Q_OBJECT
 private slots:
-    void init() {
-        env = std::make_unique<TestEnvironment>();
-        fake = std::make_unique<FakeDesktop>();
-    }
-    void cleanup() {
-        QVERIFY(fake->allShown());
-        fake.reset();
-        env.reset();
-    }
-
     void fanPageTexts() {
         runFan(QStringLiteral("0"), QStringLiteral("0.0"), true);
         QCOMPARE(text("FLOWM"), QStringLiteral("Payback Estimation: Fan Application "));
@@ -262,10 +252,6 @@ private slots:
         runFan(QStringLiteral("0"), QStringLiteral("0.0"), true);
         QCOMPARE(text("VAL1"), QStringLiteral("$103.184"));
     }
-
-private:
-    std::unique_ptr<TestEnvironment> env;
-    std::unique_ptr<FakeDesktop> fake;
 };
 
 QTEST_GUILESS_MAIN(TestSavings)

@@ -1,4 +1,5 @@
 #include "FakeDesktop.h"
+#include "HandWrittenProject.h"
 #include "TestEnvironment.h"
 
 #include <QFile>
@@ -16,41 +17,12 @@ struct Run {
     QByteArray err;
 };
 
-// A fan or pump project as the program writes it; the duty fields are parameters 10..19.
+// A fan or pump project as the program writes it, with the given duty cycle.
 QByteArray projectText(const QString& application, const QStringList& duty) {
-    QStringList values{"24", "7", "52", "10.00", "150.0", "95.0", "97.0", "0.0", "0"};
-    values << duty << QStringLiteral("1");
-    QStringList lines{"[FILE INFO]",
-                      "",
-                      "FILE TYPE  : QVN ENERGY FILE 1.005.10",
-                      "DATE       : 12/11/2026",
-                      "",
-                      "[APPLICATION]",
-                      "",
-                      application,
-                      "",
-                      "[INCENTIVE]",
-                      "",
-                      "[DATA ENERGY SAVER]",
-                      ""};
-    for (int i = 0; i < values.size(); ++i) {
-        const QString number = QString::number(i + 1).rightJustified(2, QLatin1Char('0'));
-        lines << QStringLiteral("P0%1=A1-%1=").arg(number) +
-                     (values.at(i) + QLatin1Char(';')).leftJustified(15) + QString(7, ' ');
-    }
-    lines << ""
-          << "[INFO]"
-          << "Ann Smith"
-          << ""
-          << ""
-          << ""
-          << ""
-          << ""
-          << ""
-          << ""
-          << ""
-          << "Project";
-    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
+    QStringList values = DefaultProjectValues();
+    for (int k = 0; k < 10; ++k)
+        values[9 + k] = duty.at(k);
+    return HandWrittenProject(application, values);
 }
 
 const QStringList GoodDuty{"1", "2", "9", "17", "24", "17", "13", "11", "6", "0"};

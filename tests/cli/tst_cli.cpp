@@ -1,4 +1,5 @@
 #include "FakeDesktop.h"
+#include "HandWrittenProject.h"
 #include "TestEnvironment.h"
 
 #include <QDir>
@@ -20,49 +21,6 @@ struct Run {
     QJsonObject json;
 };
 
-// The parameter values of a new project as the program writes them.
-QStringList defaultValues() {
-    return {"24", "7", "52", "10.00", "150.0", "95.0", "97.0", "0.0", "0", "1",
-            "2",  "9", "17", "24",    "17",    "13",   "11",   "6",   "0", "1"};
-}
-
-// A .KSF file written by hand, line by line (CR LF).
-QByteArray projectText(const QString& application, const QStringList& values,
-                       bool incentiveSection = true) {
-    QStringList lines{"[FILE INFO]",
-                      "",
-                      "FILE TYPE  : QVN ENERGY FILE 1.005.10",
-                      "DATE       : 12/11/2026",
-                      "",
-                      "[APPLICATION]",
-                      "",
-                      application,
-                      ""};
-    if (incentiveSection)
-        lines << "[INCENTIVE]"
-              << "";
-    lines << "[DATA ENERGY SAVER]"
-          << "";
-    for (int i = 0; i < values.size(); ++i) {
-        const QString number = QString::number(i + 1).rightJustified(2, QLatin1Char('0'));
-        lines << QStringLiteral("P0%1=A1-%1=").arg(number) +
-                     (values.at(i) + QLatin1Char(';')).leftJustified(15) + QString(7, ' ');
-    }
-    lines << ""
-          << "[INFO]"
-          << "Ann Smith"
-          << "Engineer"
-          << "Firm \"Quotes\" Inc."
-          << ""
-          << ""
-          << ""
-          << ""
-          << ""
-          << ""
-          << "Project";
-    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
-}
-
 } // namespace
 
 class TestCli : public QObject {
@@ -79,10 +37,10 @@ private slots:
     }
 
     void fanDefaultsWithPayback() {
-        QStringList values = defaultValues();
+        QStringList values = DefaultProjectValues();
         values[7] = "10.0";  // incentive per HP
         values[8] = "20000"; // drive cost
-        const Run run = calc(writeFile("fan.KSF", projectText("FAN", values)));
+        const Run run = calc(writeFile("fan.KSF", HandWrittenProject("FAN", values)));
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.err.isEmpty(), run.err.constData());
         const QJsonObject& j = run.json;
@@ -135,11 +93,12 @@ private slots:
     void yearlyIncentive() {
         QFETCH(bool, incentiveSection);
         QFETCH(QString, kind);
-        QStringList values = defaultValues();
+        QStringList values = DefaultProjectValues();
         values[7] = "10.0";
         values[8] = "20000";
         values[19] = kind;
-        const Run run = calc(writeFile("yearly.KSF", projectText("FAN", values, incentiveSection)));
+        const Run run =
+            calc(writeFile("yearly.KSF", HandWrittenProject("FAN", values, incentiveSection)));
         QCOMPARE(run.exitCode, 0);
         const QJsonObject page = run.json["page"].toObject();
         QCOMPARE(page["PAYBACKVALUE1"].toObject()["text"].toString(),
@@ -151,8 +110,10 @@ private slots:
     }
 
     void pumpEqualsFan() {
-        const Run fan = calc(writeFile("fan.KSF", projectText("FAN", defaultValues())));
-        const Run pump = calc(writeFile("pump.KSF", projectText(" Pump ", defaultValues())));
+        const Run fan =
+            calc(writeFile("fan.KSF", HandWrittenProject("FAN", DefaultProjectValues())));
+        const Run pump =
+            calc(writeFile("pump.KSF", HandWrittenProject(" Pump ", DefaultProjectValues())));
         QCOMPARE(pump.exitCode, 0);
         QCOMPARE(pump.json["application"].toString(), QStringLiteral("PUMP"));
         const QJsonObject methods = pump.json["methods"].toObject();
@@ -172,9 +133,9 @@ private slots:
     void setupFromStoreAndZeroCurve() {
         writeSetup("[EFF]\nCUSTOM1=1\nCUSTOM1TITLE=Old Dampers\nCUSTOM2=1\nC2E50=0\n"
                    "C1E100=abc\n");
-        QStringList values = defaultValues();
+        QStringList values = DefaultProjectValues();
         values[8] = "20000";
-        const Run run = calc(writeFile("fan.KSF", projectText("FAN", values)));
+        const Run run = calc(writeFile("fan.KSF", HandWrittenProject("FAN", values)));
         QCOMPARE(run.exitCode, 0);
         const QJsonObject page = run.json["page"].toObject();
         QCOMPARE(page["LINECUSTOM1"].toObject()["text"].toString(), QStringLiteral("Old Dampers"));
@@ -196,7 +157,8 @@ private slots:
 
     void driveEfficiencyZero() {
         writeSetup("[EFF]\nVFDE100=0\n");
-        const Run run = calc(writeFile("fan.KSF", projectText("FAN", defaultValues())));
+        const Run run =
+            calc(writeFile("fan.KSF", HandWrittenProject("FAN", DefaultProjectValues())));
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.json["methods"].toObject()["Vfd"].toObject()["available"].toBool(), false);
         QCOMPARE(run.json["page"].toObject()["VALUE1"].toObject()["text"].toString(),
@@ -205,9 +167,9 @@ private slots:
     }
 
     void dutyFailure() {
-        QStringList values = defaultValues();
+        QStringList values = DefaultProjectValues();
         values[10] = "1"; // total 99
-        const Run run = calc(writeFile("duty.KSF", projectText("FAN", values)));
+        const Run run = calc(writeFile("duty.KSF", HandWrittenProject("FAN", values)));
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.out.isEmpty());
         QCOMPARE(run.err, QByteArray("error: Total Duty Cycle Percentages should equal 100% "
@@ -220,20 +182,21 @@ private slots:
         QVERIFY(run.out.isEmpty());
         QCOMPARE(run.err, QByteArray("warning: No such file or directory\n"));
 
-        run = calc(writeFile("noapp.KSF", projectText("", defaultValues())));
+        run = calc(writeFile("noapp.KSF", HandWrittenProject("", DefaultProjectValues())));
         QCOMPARE(run.exitCode, 1);
         // Check pass and load pass both report it.
         QCOMPARE(run.err, QByteArray("error: Application Information is Missing! Unable to load "
                                      "this file.\n"));
 
-        run = calc(writeFile("tower.KSF", projectText("COOLING TOWER", defaultValues())));
+        run = calc(
+            writeFile("tower.KSF", HandWrittenProject("COOLING TOWER", DefaultProjectValues())));
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.err.startsWith("error: "));
         QVERIFY(run.out.isEmpty());
     }
 
     void readerQuestionsAnsweredOk() {
-        QByteArray text = projectText("FAN", defaultValues());
+        QByteArray text = HandWrittenProject("FAN", DefaultProjectValues());
         text.replace("P005=A1-05=150.0;", "P005=A1-05=150.0 ");
         text.replace("P004=A1-04=10.00;", "P004=A1-04=200.0;");
         const Run run = calc(writeFile("bad.KSF", text));
@@ -248,8 +211,9 @@ private slots:
     }
 
     void thousandsSeparatorFromLocale() {
-        const Run run = calc(writeFile("fan.KSF", projectText("FAN", defaultValues())),
-                             QStringLiteral("de_DE.UTF-8"));
+        const Run run =
+            calc(writeFile("fan.KSF", HandWrittenProject("FAN", DefaultProjectValues())),
+                 QStringLiteral("de_DE.UTF-8"));
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.json["page"].toObject()["VAL1"].toObject()["text"].toString(),
                  QStringLiteral("$103.184"));

@@ -1,4 +1,4 @@
-#include "FakeDesktop.h"
+#include "DesktopTestCase.h"
 #include "TestEnvironment.h"
 #include "core/ParameterTable.h"
 
@@ -7,19 +7,9 @@
 using platform::Buttons;
 using platform::Icon;
 
-class TestParameterTable : public QObject {
+class TestParameterTable : public DesktopTestCase {
     Q_OBJECT
 private slots:
-    void init() {
-        env = std::make_unique<TestEnvironment>();
-        fake = std::make_unique<FakeDesktop>();
-    }
-    void cleanup() {
-        QVERIFY(fake->allShown());
-        fake.reset();
-        env.reset();
-    }
-
     void definesTwentyParametersWithDefaults() {
         DefineAllParameters();
         QCOMPARE(ParameterCount(), 20);
@@ -166,10 +156,6 @@ private slots:
         QFETCH(QString, text);
         QCOMPARE(FormatFixed(value, decimals), text);
     }
-
-private:
-    std::unique_ptr<TestEnvironment> env;
-    std::unique_ptr<FakeDesktop> fake;
 };
 
 QTEST_GUILESS_MAIN(TestParameterTable)

@@ -1,4 +1,4 @@
-#include "FakeDesktop.h"
+#include "DesktopTestCase.h"
 #include "TestEnvironment.h"
 #include "core/SharedState.h"
 #include "shell/ArtPicture.h"
@@ -35,19 +35,9 @@ public:
 
 } // namespace
 
-class TestAboutBox : public QObject {
+class TestAboutBox : public DesktopTestCase {
     Q_OBJECT
 private slots:
-    void init() {
-        env = std::make_unique<TestEnvironment>();
-        fake = std::make_unique<FakeDesktop>();
-    }
-    void cleanup() {
-        QVERIFY(fake->allShown());
-        fake.reset();
-        env.reset();
-    }
-
     void everyShowSetsVersionCaptionAndAddress() {
         TAboutBox about;
         QCOMPARE(AboutBox, &about);
@@ -181,10 +171,6 @@ private slots:
         QCOMPARE(fake->opened.size(), 2);
         QVERIFY(fake->messages.isEmpty());
     }
-
-private:
-    std::unique_ptr<TestEnvironment> env;
-    std::unique_ptr<FakeDesktop> fake;
 };
 
 int main(int argc, char** argv) {
