@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
@@ -11,6 +12,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QTimer>
 #include <QUrl>
 
 #include <cstdio>
@@ -133,12 +135,21 @@ int QtDesktop::sendMail(const MailMessage& mail) {
     for (const QString& file : mail.attachments)
         arguments << QStringLiteral("--attach") << file;
     arguments << mail.recipientAddress;
+    // The window keeps painting while the mail client takes the message; the user's input
+    // waits until it has answered (or has been given up on).
     QProcess process;
+    QEventLoop wait;
+    QObject::connect(&process, &QProcess::finished, &wait, &QEventLoop::quit);
+    QObject::connect(&process, &QProcess::errorOccurred, &wait, [&wait](QProcess::ProcessError e) {
+        if (e == QProcess::FailedToStart)
+            wait.quit();
+    });
+    QTimer::singleShot(30000, &wait, &QEventLoop::quit);
     process.start(QStringLiteral("xdg-email"), arguments);
-    if (!process.waitForStarted(5000))
-        return 2;
-    if (!process.waitForFinished(30000))
-        return 2;
+    if (process.state() != QProcess::NotRunning)
+        wait.exec(QEventLoop::ExcludeUserInputEvents);
+    if (process.state() != QProcess::NotRunning)
+        return 2; // given up on; the process ends with this object
     return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 ? 0 : 2;
 }
 
