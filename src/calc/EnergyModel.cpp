@@ -131,7 +131,10 @@ double RoundToCents(long double value) {
         const long double whole = std::floor(scaled);
         const long double fraction = scaled - whole;
         // Far from half a cent the 18-digit step cannot change which way the value rounds.
-        if (std::fabs(fraction - 0.5L) > 1e-9L) {
+        // That step moves the value by up to half a unit of its eighteenth digit, which for a
+        // large amount lies above the hundredths' ninth decimal: the margin grows with it.
+        const long double margin = std::max(1e-9L, scaled * 1e-16L);
+        if (std::fabs(fraction - 0.5L) > margin) {
             const long double cents = fraction > 0.5L ? whole + 1 : whole;
             const double result = static_cast<double>(cents) / 100.0;
             return value < 0 && result != 0 ? -result : result;

@@ -399,6 +399,13 @@ private slots:
         QCOMPARE(RoundToCents(-nearHalf), -0.02);
         // Clearly below: down.
         QCOMPARE(RoundToCents(0.015L - 1e-15L), 0.01);
+        // A large amount: its eighteenth digit lies at the fifth decimal, so .444999 is taken
+        // as .44500 first and then rounds up, although it lies well below the half cent.
+        compareExactly(RoundToCents(1234567890123.444999L), 1234567890123.45);
+        compareExactly(RoundToCents(-1234567890123.444999L), -1234567890123.45);
+        compareExactly(RoundToCents(1234567890123.444949L), 1234567890123.44);
+        // 5000 HP at 100 cents over a stored curve entry of 0.0001: tens of millions an hour.
+        compareExactly(RoundToCents(74600000.00499999997L), 74600000.01);
         QVERIFY(std::isinf(RoundToCents(std::numeric_limits<long double>::infinity())));
     }
 
