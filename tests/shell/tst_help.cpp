@@ -1,5 +1,6 @@
 #include "FakeDesktop.h"
 #include "TestEnvironment.h"
+#include "charts/EstimationCharts.h"
 #include "core/SharedState.h"
 #include "shell/Help.h"
 
@@ -99,6 +100,15 @@ private slots:
                 QVERIFY2(folder.exists(target), qPrintable(page + QLatin1String(" -> ") + target));
             }
         }
+    }
+
+    // The page of the graphs names the graph list's entries as the list shows them.
+    void graphPageNamesTheListEntries() {
+        QFile file(sourceHelpFolder() + QStringLiteral("/STEP5.htm"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(file.readAll()).simplified();
+        for (const QString& entry : GraphSelectionTexts())
+            QVERIFY2(html.contains(entry), qPrintable(entry));
     }
 
     // The build copies the pages beside the program, under the help's base name.
