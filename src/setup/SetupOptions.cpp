@@ -1,5 +1,6 @@
 #include "setup/SetupOptions.h"
 
+#include "calc/WizardFields.h"
 #include "core/ParameterTable.h"
 #include "shell/TReg.h"
 
@@ -134,13 +135,9 @@ bool ParseWellFormedNumber(const QString& text, double* value) {
 }
 
 double CurveFieldNumber(const QString& text) {
-    QString rest = text;
-    while (rest.startsWith(QLatin1Char(' ')))
-        rest.remove(0, 1);
-    double result = 0;
-    if (leadingNumber(rest.toLatin1(), &result) == 0)
-        return 0;
-    return result;
+    // The same reading as the wizard's number fields: a number beyond a double's range is the
+    // largest double, so the exit rule makes it 1 like any other number above 1.
+    return FieldNumber(text);
 }
 
 QString CurveFieldText(double value) {

@@ -93,8 +93,8 @@ double ReadCurveValue(const QString& key, const QString& defaultText);
 // True when the whole text (blanks around it allowed) is a finite decimal number with a
 // point as decimal mark and an optional exponent.
 bool ParseWellFormedNumber(const QString& text, double* value);
-// A curve field's text as a number: its longest leading number; an empty text or one that
-// does not start like a number gives 0.
+// A curve field's text as a number: its longest leading number (FieldNumber); an empty text
+// or one that does not start like a number gives 0, one beyond a double the largest double.
 double CurveFieldNumber(const QString& text);
 // A curve value as its field shows it: three decimals, a point, at most 10 characters.
 QString CurveFieldText(double value);

@@ -126,6 +126,9 @@ private slots:
                                   << "0.000";
         QTest::newRow("one") << "1"
                              << "1.000";
+        // Digits and points are all that can be typed, and enough of them exceed a double.
+        QTest::newRow("above every double")
+            << QStringLiteral("1") + QString(400, QLatin1Char('0')) << "1.000";
     }
     void curveFieldExit() {
         QFETCH(QString, typed);
