@@ -90,49 +90,36 @@ QImage RenderChartImage(const ChartModel& model, const QSize& size) {
 
 QString ExportChart(const ChartModel& model, const QString& fileName, const QSize& size) {
     const QString suffix = QFileInfo(fileName).suffix().toLower();
+    const QRectF area(QPointF(0, 0), QSizeF(size));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     if (suffix == QLatin1String("png")) {
-        const QImage image = RenderChartImage(model, size);
-        QSaveFile file(fileName);
-        if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
+        if (!RenderChartImage(model, size).save(&buffer, "PNG"))
             return QStringLiteral("cannot write %1").arg(fileName);
-        return {};
+    } else if (suffix == QLatin1String("svg")) {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setTitle(model.title);
+        QPainter painter(&svg);
+        PaintChart(painter, model, area);
+    } else if (suffix == QLatin1String("pdf")) {
+        QPdfWriter pdf(&buffer);
+        pdf.setCreator(Shared.ProductTitle);
+        pdf.setTitle(model.title);
+        pdf.setResolution(72);
+        pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter(&pdf);
+        PaintChart(painter, model, area);
+    } else {
+        return QStringLiteral("unknown picture type \"%1\": use .png, .svg or .pdf").arg(suffix);
     }
-    if (suffix == QLatin1String("svg")) {
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        {
-            QSvgGenerator svg;
-            svg.setOutputDevice(&buffer);
-            svg.setSize(size);
-            svg.setViewBox(QRect(QPoint(0, 0), size));
-            svg.setTitle(model.title);
-            QPainter painter(&svg);
-            PaintChart(painter, model, QRectF(QPointF(0, 0), QSizeF(size)));
-        }
-        QSaveFile file(fileName);
-        if (!file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.size() ||
-            !file.commit())
-            return QStringLiteral("cannot write %1").arg(fileName);
-        return {};
-    }
-    if (suffix == QLatin1String("pdf")) {
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        {
-            QPdfWriter pdf(&buffer);
-            pdf.setCreator(Shared.ProductTitle);
-            pdf.setTitle(model.title);
-            pdf.setResolution(72);
-            pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
-            pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-            QPainter painter(&pdf);
-            PaintChart(painter, model, QRectF(QPointF(0, 0), QSizeF(size)));
-        }
-        QSaveFile file(fileName);
-        if (!file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.size() ||
-            !file.commit())
-            return QStringLiteral("cannot write %1").arg(fileName);
-        return {};
-    }
-    return QStringLiteral("unknown picture type \"%1\": use .png, .svg or .pdf").arg(suffix);
+    // The picture is complete in memory; the file is replaced in one step.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.size() ||
+        !file.commit())
+        return QStringLiteral("cannot write %1").arg(fileName);
+    return {};
 }
