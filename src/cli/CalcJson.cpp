@@ -47,12 +47,7 @@ public:
     }
     void number(int value) { out += QByteArray::number(value); }
     void boolean(bool value) { out += value ? "true" : "false"; }
-    void key(const char* name) {
-        separator();
-        string(QString::fromLatin1(name));
-        out += ": ";
-        pendingValue = true;
-    }
+    void key(const char* name) { key(QString::fromLatin1(name)); }
     void key(const QString& name) {
         separator();
         string(name);
@@ -105,6 +100,13 @@ private:
     bool pendingValue = false;
 };
 
+// "name": value, for a number of either kind.
+template <typename Number> void numberEntry(JsonWriter& json, const char* name, Number value) {
+    json.key(name);
+    json.value();
+    json.number(value);
+}
+
 void method(JsonWriter& json, const char* name, const PointArray& hp, const PointArray& costPerHour,
             const PointArray& annual, double total, bool available) {
     json.key(name);
@@ -115,19 +117,11 @@ void method(JsonWriter& json, const char* name, const PointArray& hp, const Poin
     json.numbers(costPerHour);
     json.key("AnnualCost");
     json.numbers(annual);
-    json.key("TotalCost");
-    json.value();
-    json.number(total);
+    numberEntry(json, "TotalCost", total);
     json.key("available");
     json.value();
     json.boolean(available);
     json.endObject();
-}
-
-void numberEntry(JsonWriter& json, const char* name, double value) {
-    json.key(name);
-    json.value();
-    json.number(value);
 }
 
 } // namespace
@@ -143,18 +137,10 @@ QByteArray CalculationJson(int app) {
 
     json.key("inputs");
     json.beginObject();
-    json.key("HoursPerDay");
-    json.value();
-    json.number(r.HoursPerDay);
-    json.key("DaysPerWeek");
-    json.value();
-    json.number(r.DaysPerWeek);
-    json.key("WeeksPerYear");
-    json.value();
-    json.number(r.WeeksPerYear);
-    json.key("AnnualHours");
-    json.value();
-    json.number(r.AnnualHours);
+    numberEntry(json, "HoursPerDay", r.HoursPerDay);
+    numberEntry(json, "DaysPerWeek", r.DaysPerWeek);
+    numberEntry(json, "WeeksPerYear", r.WeeksPerYear);
+    numberEntry(json, "AnnualHours", r.AnnualHours);
     numberEntry(json, "EnergyPrice", r.EnergyPrice);
     numberEntry(json, "MotorHP", r.MotorHP);
     numberEntry(json, "MotorEfficiency", r.MotorEfficiency);
