@@ -6,15 +6,17 @@
 
 #include <cmath>
 
-// A plausible estimation: the duty cycle puts 24 % of the year at 60 % flow and nothing at
-// 10 %, the drive costs least, the damper most. Index 0 is 100 % flow.
+// A plausible estimation: the fan's duty cycle puts 24 % of the year at 60 % flow and
+// nothing at 10 %, the pump's is a little different so the two cannot be mixed up unseen;
+// the drive costs least, the damper most. Index 0 is 100 % flow.
 inline void FillSampleResults() {
     Results = CalcResults{};
     const int duty[10] = {0, 5, 10, 15, 24, 20, 15, 8, 3, 0};
+    const int pumpDuty[10] = {2, 8, 12, 18, 20, 15, 12, 8, 4, 1};
     for (int i = 0; i < 10; ++i) {
         const double flow = (10 - i) / 10.0;
         Results.FanDutyPercent[i] = duty[i];
-        Results.PumpDutyPercent[i] = duty[i];
+        Results.PumpDutyPercent[i] = pumpDuty[i];
         Results.FanHours[i] = duty[i] * 8760.0 / 100.0;
         Results.PumpHours[i] = duty[i] * 8760.0 / 100.0 + 1; // tells the two apart
         const double hours = Results.FanHours[i];
