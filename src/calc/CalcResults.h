@@ -48,8 +48,8 @@ struct CalcResults {
     double AcrossLineTotalCost = 0;
 
     // A method whose divisor is 0 (a curve entry of 0, a drive efficiency of 0) or whose
-    // results would not be finite is not available: its numbers are all 0 and every page
-    // shows it as unavailable. Written by the run that owns the method.
+    // amounts would not be finite within a 32-bit float's range is not available: its numbers are
+    // all 0 and every page shows it as unavailable. Written by the run that owns the method.
     bool FanVfdAvailable = true;
     bool DamperAvailable = true;
     bool VaneAvailable = true;

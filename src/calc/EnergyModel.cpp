@@ -57,12 +57,17 @@ double roundToCentsByDigits(long double value) {
     return negative && result != 0 ? -result : result;
 }
 
+// Money texts, charts and the report take amounts as 32-bit floats: an amount beyond their
+// range cannot be shown (it would read as $0), so it counts as not finite.
+bool showable(double amount) {
+    return std::fabs(amount) <= std::numeric_limits<float>::max();
+}
+
 bool finite(const MethodResult& m) {
     for (int k = 0; k < 10; ++k)
-        if (!std::isfinite(m.HP[k]) || !std::isfinite(m.CostPerHour[k]) ||
-            !std::isfinite(m.AnnualCost[k]))
+        if (!std::isfinite(m.HP[k]) || !showable(m.CostPerHour[k]) || !showable(m.AnnualCost[k]))
             return false;
-    return std::isfinite(m.TotalCost);
+    return showable(m.TotalCost);
 }
 
 MethodResult unavailable() {
@@ -172,6 +177,6 @@ double ComputeAcrossLine(const EnergyInputs& in, bool* available) {
     const long double total = static_cast<long double>(in.AnnualHours) * in.MotorHP /
                               in.MotorEfficiency * KwPerHP * in.EnergyPrice;
     const double result = static_cast<double>(total);
-    *available = std::isfinite(result);
+    *available = showable(result);
     return *available ? result : 0.0;
 }

@@ -27,8 +27,9 @@ struct OperatingProfile {
 };
 
 // One control method at the ten flow points. A method whose divisor is 0 somewhere (a curve
-// entry or the drive efficiency), or whose results would not be finite numbers, is not
-// available: all its numbers are 0 and the pages show it as unavailable.
+// entry or the drive efficiency), or whose amounts would not be finite numbers within a
+// 32-bit float's range (the money texts take them as floats), is not available: all its
+// numbers are 0 and the pages show it as unavailable.
 struct MethodResult {
     PointArray HP{};
     PointArray CostPerHour{};
@@ -57,5 +58,6 @@ MethodResult ComputeDrive(const EnergyInputs& in, const PointArray& hours);
 MethodResult ComputeCurveMethod(const EnergyInputs& in, const CurveArray& curve,
                                 const PointArray& hours);
 // No speed control: the motor at full power for every operating hour. False in `available`
-// when the result would not be a finite number (the total is then 0).
+// when the result would not be a finite number within a 32-bit float's range (the total is
+// then 0).
 double ComputeAcrossLine(const EnergyInputs& in, bool* available);

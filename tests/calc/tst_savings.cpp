@@ -239,6 +239,22 @@ private slots:
         }
     }
 
+    void amountsBeyondTheMoneyTextAreUnavailable() {
+        // The setup store keeps curve values unchecked: a tiny stored entry gives a yearly
+        // total far beyond what the money text can hold, which must not read as "$0".
+        startEstimation(1);
+        Setup.Custom1Enabled = true;
+        Setup.Custom1Curve[0] = 1e-300;
+        FieldText(9) = QStringLiteral("20000");
+        Recalculate();
+        QVERIFY(!Results.Custom1Available);
+        QCOMPARE(Results.Custom1TotalCost, 0.0);
+        QCOMPARE(text("VALCUSTOM1"), UnavailableText);
+        QCOMPARE(text("VALUE4"), UnavailableText);
+        QCOMPARE(text("PAYBACKVALUE4"), UnavailableText);
+        QVERIFY(text("VAL3").startsWith(QLatin1Char('$')));
+    }
+
     void otherApplicationLeavesPage() {
         startEstimation(1);
         ShowSavings(3);
