@@ -537,7 +537,8 @@ void TForm1::RefreshRecentMenu() {
     for (std::size_t i = 0; i < HIS.size(); ++i) {
         const QString& entry = Shared.RecentFiles[i];
         if (!entry.isEmpty() && !entry.startsWith(QLatin1Char('*')) && QFileInfo(entry).isFile()) {
-            HIS[i]->setText(entry);
+            // The whole path is the caption: an ampersand in it is no access key.
+            HIS[i]->setText(QString(entry).replace(QLatin1Char('&'), QLatin1String("&&")));
             HIS[i]->setVisible(true);
         }
     }

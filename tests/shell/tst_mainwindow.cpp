@@ -221,6 +221,18 @@ private slots:
         QCOMPARE(form->StatusPanel1->text(), QStringLiteral("Project Name: <No Name>"));
     }
 
+    void recentFileCaptionIsTheWholePath() {
+        // An ampersand in a folder name is part of the path, not an access key.
+        QVERIFY(QDir().mkpath(env->file(QStringLiteral("R&D"))));
+        const QString recent = env->file(QStringLiteral("R&D/a&b.KSF"));
+        QVERIFY(writeFile(recent));
+        form = std::make_unique<TForm1>();
+        Shared.RecentFiles = {recent, QString(), QString(), QString()};
+        form->RefreshRecentMenu();
+        QVERIFY(form->HIS[0]->isVisible());
+        QCOMPARE(form->HIS[0]->iconText(), recent);
+    }
+
     void recentDuplicatesAreListedOnce() {
         const QString recent = env->file(QStringLiteral("a.KSF"));
         QVERIFY(writeFile(recent));
