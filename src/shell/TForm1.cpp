@@ -328,6 +328,7 @@ void TForm1::createStatusLine() {
 
     StatusPanel1 = new QLabel(QStringLiteral(" Project: Drive System 0001"), line);
     StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
+    StatusPanel1->setTextFormat(Qt::PlainText); // the project name as typed, never markup
     panel(StatusPanel1, 329);
 
     StatusPanel3 = new QLabel(QStringLiteral("Not Active"), line);

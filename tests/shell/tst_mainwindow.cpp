@@ -489,6 +489,9 @@ private slots:
         QTest::newRow("active, named") << true << "Cooling tower fan"
                                        << "Project Name: Cooling tower fan"
                                        << "Active" << QColor(Qt::red);
+        QTest::newRow("markup is text") << true << "<b>Pump</b> <img src=\"x.png\">"
+                                        << "Project Name: <b>Pump</b> <img src=\"x.png\">"
+                                        << "Active" << QColor(Qt::red);
     }
     void refreshStatusLine() {
         QFETCH(bool, active);
@@ -504,6 +507,8 @@ private slots:
         Shared.ProjectActive = active;
         form->RefreshStatusLine();
         QCOMPARE(form->StatusPanel1->text(), panel1);
+        // Shown as typed: a name that looks like markup is not rendered as markup.
+        QCOMPARE(form->StatusPanel1->textFormat(), Qt::PlainText);
         QCOMPARE(form->StatusPanel3->text(), panel3);
         QCOMPARE(form->StatusPanel3->palette().color(QPalette::WindowText), colour);
     }
