@@ -244,6 +244,7 @@ public:
         line.workLength = 0;
         line.workLonger = false;
         bool leading = true;
+        bool content = false; // anything but CRs since the last line break
         qint64 workIndex = 0;
         while (fill(error)) {
             const char c = buffer[position++];
@@ -253,8 +254,9 @@ public:
                 continue;
             if (c == CtrlZ) {
                 ended = true;
-                return Got;
+                return content ? Got : End; // CRs alone before the end make no line
             }
+            content = true;
             if (line.rawLength < Line::RawKept)
                 line.raw[line.rawLength++] = c;
             if (leading && c == ' ')
@@ -272,7 +274,8 @@ public:
         if (error)
             return Failed;
         ended = true;
-        return Got; // the last line of a file that does not end with a line break
+        // The last line of a file that does not end with a line break; CRs alone are no line.
+        return content ? Got : End;
     }
 
 private:

@@ -450,6 +450,15 @@ private slots:
             << QByteArray("[APPLICATION]\r\nFAN\r\n[DATA ENERGY SAVER]\r\n" + data +
                           "[INCENTIVE]\r\n\r\n")
             << 1.f;
+        // A CR is never part of a line: one left after the last line break makes no line.
+        QTest::newRow("header then a stray CR")
+            << QByteArray("[APPLICATION]\r\nFAN\r\n[DATA ENERGY SAVER]\r\n" + data +
+                          "[INCENTIVE]\r\n\r")
+            << 0.f;
+        QTest::newRow("header then a stray CR and Ctrl+Z")
+            << QByteArray("[APPLICATION]\r\nFAN\r\n[DATA ENERGY SAVER]\r\n" + data +
+                          "[INCENTIVE]\r\n\r\r\x1a")
+            << 0.f;
         QTest::newRow("header then the next header")
             << QByteArray("[APPLICATION]\r\nFAN\r\n[INCENTIVE]\r\n[DATA ENERGY SAVER]\r\n" + data)
             << 0.f;
