@@ -281,6 +281,31 @@ private slots:
         QVERIFY(!hoursSvg.contains("Inverter"));
     }
 
+    // Only series that are active and marked for the legend are listed, under their titles.
+    void legendSkipsInactiveAndUnmarkedSeries() {
+        ChartModel m = separateBars(SeriesKind::Bar);
+        m.series[1].title = QStringLiteral("Switched off");
+        m.series[1].active = false;
+        m.series[2].title = QStringLiteral("Not for the legend");
+        m.series[2].inLegend = false;
+        setView(m, 0);
+        QPicture picture;
+        {
+            QPainter painter(&picture);
+            PaintChart(painter, m, QRectF(0, 0, 800, 500));
+        }
+        picture.setBoundingRect(QRect(0, 0, 800, 500));
+        const QByteArray svg = svgOf(picture);
+        QVERIFY(svg.contains("Slot 1"));
+        QVERIFY(svg.contains("Slot 4"));
+        QVERIFY(!svg.contains("Switched off"));
+        QVERIFY(!svg.contains("Not for the legend"));
+        // The unmarked series is still drawn; the switched-off one is not.
+        const QImage image = RenderChartImage(m, QSize(800, 500));
+        QCOMPARE(pixelAt(image, *ChartMarkPosition(m, QRectF(0, 0, 800, 500), 2, 0)), SlotColor(3));
+        QVERIFY(!ChartMarkPosition(m, QRectF(0, 0, 800, 500), 1, 0).has_value());
+    }
+
     // Nothing a chart can hold makes the painter fail.
     void oddDataPaints_data() {
         QTest::addColumn<int>("kind");
