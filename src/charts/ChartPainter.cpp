@@ -1064,6 +1064,10 @@ AxisScale NiceScale(double lo, double hi, int targetTicks, bool roundEnds) {
         lo = 0;
         hi = 1;
     }
+    // Ends so far apart that their distance overflows are brought within reach.
+    constexpr double Reach = 1e300;
+    lo = std::clamp(lo, -Reach, Reach);
+    hi = std::clamp(hi, -Reach, Reach);
     if (hi < lo)
         std::swap(lo, hi);
     if (hi - lo < 1e-12) {

@@ -141,6 +141,12 @@ private slots:
             QVERIFY(std::isfinite(s.min) && std::isfinite(s.max) && s.step > 0);
             QVERIFY(s.ticks().size() < 50);
         }
+        // Finite ends whose distance is not.
+        const double most = std::numeric_limits<double>::max();
+        const AxisScale wide = NiceScale(-most, most, 5);
+        QVERIFY(std::isfinite(wide.min) && std::isfinite(wide.max) && std::isfinite(wide.step));
+        QVERIFY(wide.min < 0 && wide.max > 0 && wide.step > 0);
+        QVERIFY(!wide.ticks().isEmpty());
     }
 
     // Each slot's colour lies where its bar is drawn, in 2-D, oblique 3-D and rotated 3-D.
@@ -322,7 +328,9 @@ private slots:
         ChartSeries s;
         s.kind = SeriesKind(kind);
         s.points << QPointF(std::nan(""), 1) << QPointF(5, std::numeric_limits<double>::infinity())
-                 << QPointF(1e300, -1e300) << QPointF(5, 5) << QPointF(5, 5);
+                 << QPointF(1e300, -1e300) << QPointF(5, 5) << QPointF(5, 5)
+                 << QPointF(-std::numeric_limits<double>::max(),
+                            std::numeric_limits<double>::max());
         m.series << s;
         ChartSeries empty;
         empty.kind = SeriesKind(kind);
