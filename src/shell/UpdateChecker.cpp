@@ -220,7 +220,6 @@ void UpdateChecker::report(Outcome result) {
     using platform::Answer;
     using platform::Buttons;
     using platform::Icon;
-    outcome = result;
     if (!checkOnly && ShowMessages) {
         platform::Desktop& desk = platform::desktop();
         switch (result) {

@@ -70,10 +70,6 @@ public:
     // Starts a check; false (and nothing happens) while another check is running.
     bool CheckForUpdate(bool checkOnly);
     bool isRunning() const;
-    bool isCheckOnly() const { return checkOnly; }
-
-    Outcome lastOutcome() const { return outcome; }
-    const UpdateInfo& lastInfo() const { return info; }
 
 signals:
     // Emitted once per check, after the user check's messages are done.
@@ -93,6 +89,5 @@ private:
     bool checkOnly = true;
     bool timedOut = false;
     bool tooLarge = false;
-    Outcome outcome = Outcome::NoUpdate;
     UpdateInfo info;
 };
