@@ -34,7 +34,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     QFont small = Copyright->font();
     small.setPixelSize(11);
     Copyright->setFont(small);
-    Copyright->setGeometry(12, 343, 360, 16);
+    Copyright->setGeometry(12, 343, 360, 15);
 
     URL = new TLink(this);
     URL->setObjectName(QStringLiteral("URL"));
@@ -52,7 +52,8 @@ TAboutBox::TAboutBox(QWidget* parent)
     bold.setPixelSize(12);
     bold.setBold(true);
     Version->setFont(bold);
-    Version->setGeometry(300, 352, 150, 20);
+    // On the row of the web address, right of it and clear of the legal line above.
+    Version->setGeometry(250, 360, 200, 20);
 
     OKButton = new QToolButton(this);
     OKButton->setObjectName(QStringLiteral("OKButton"));

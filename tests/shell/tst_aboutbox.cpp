@@ -60,6 +60,26 @@ private slots:
         QCOMPARE(about.Version->text(), QStringLiteral("Version: 2.000.1"));
     }
 
+    // The legal line, the web address and the version stand apart and are not cut off.
+    void bottomLinesDoNotOverlap() {
+        TAboutBox about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        const QList<QLabel*> labels{about.Copyright, about.URL, about.Version};
+        for (QLabel* label : labels) {
+            QVERIFY2(about.rect().contains(label->geometry()), qPrintable(label->objectName()));
+            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                     qPrintable(label->objectName()));
+            QVERIFY2(!label->geometry().intersects(about.OKButton->geometry()),
+                     qPrintable(label->objectName()));
+            for (QLabel* other : labels)
+                if (other != label)
+                    QVERIFY2(
+                        !label->geometry().intersects(other->geometry()),
+                        qPrintable(label->objectName() + QLatin1Char('/') + other->objectName()));
+        }
+    }
+
     void closesWithItsButtonAndEscape() {
         TAboutBox about;
         about.show();
