@@ -1,5 +1,7 @@
 // `enervane-cli calc` as a whole process: start, settings store, reading the file twice,
 // the calculation and the JSON, on a default fan project.
+#include "HandWrittenProject.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -11,33 +13,12 @@
 
 namespace {
 
+// A default fan project with a drive cost and an incentive, so the paybacks are figures.
 QByteArray projectText() {
-    const QStringList values{"24",   "7",     "52", "10.00", "150.0", "95.0", "97.0",
-                             "10.0", "20000", "1",  "2",     "9",     "17",   "24",
-                             "17",   "13",    "11", "6",     "0",     "1"};
-    QStringList lines{"[FILE INFO]",
-                      "",
-                      "FILE TYPE  : QVN ENERGY FILE 1.005.10",
-                      "DATE       : 12/11/2026",
-                      "",
-                      "[APPLICATION]",
-                      "",
-                      "FAN",
-                      "",
-                      "[INCENTIVE]",
-                      "",
-                      "[DATA ENERGY SAVER]",
-                      ""};
-    for (int i = 0; i < values.size(); ++i) {
-        const QString n = QString::number(i + 1).rightJustified(2, QLatin1Char('0'));
-        lines << QStringLiteral("P0%1=A1-%1=").arg(n) +
-                     (values.at(i) + QLatin1Char(';')).leftJustified(15) + QString(7, ' ');
-    }
-    lines << ""
-          << "[INFO]";
-    for (int i = 0; i < 10; ++i)
-        lines << QStringLiteral("line %1").arg(i);
-    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
+    QStringList values = DefaultProjectValues();
+    values[7] = QStringLiteral("10.0");  // incentive per HP
+    values[8] = QStringLiteral("20000"); // drive cost
+    return HandWrittenProject(QStringLiteral("FAN"), values);
 }
 
 void BM_CliCalcProcess(benchmark::State& state) {
