@@ -63,6 +63,17 @@ QByteArray svgOf(const QPicture& picture) {
     return buffer.data();
 }
 
+// The model painted at 800 x 500 into a picture, read back as SVG text.
+QByteArray paintedSvg(const ChartModel& model) {
+    QPicture picture;
+    {
+        QPainter painter(&picture);
+        PaintChart(painter, model, QRectF(0, 0, 800, 500));
+    }
+    picture.setBoundingRect(QRect(0, 0, 800, 500));
+    return svgOf(picture);
+}
+
 QImage imageOf(const QPicture& picture, const QSize& size) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
@@ -262,13 +273,7 @@ private slots:
         FillCostGraph();
         ChartModel m = Charts.Graph[4];
         setView(m, 0);
-        QPicture picture;
-        {
-            QPainter painter(&picture);
-            PaintChart(painter, m, QRectF(0, 0, 800, 500));
-        }
-        picture.setBoundingRect(QRect(0, 0, 800, 500));
-        const QByteArray svg = svgOf(picture);
+        const QByteArray svg = paintedSvg(m);
         QVERIFY(svg.contains("Inverter"));
         QVERIFY(svg.contains("Outlet Damper"));
         QVERIFY(svg.contains("Inlet Vane"));
@@ -276,13 +281,7 @@ private slots:
         QVERIFY(svg.contains("Annual Operating Cost / Fan Application"));
         FillHoursGraph();
         m = Charts.Graph[4];
-        QPicture hours;
-        {
-            QPainter painter(&hours);
-            PaintChart(painter, m, QRectF(0, 0, 800, 500));
-        }
-        hours.setBoundingRect(QRect(0, 0, 800, 500));
-        const QByteArray hoursSvg = svgOf(hours);
+        const QByteArray hoursSvg = paintedSvg(m);
         QVERIFY(hoursSvg.contains("Annual Hours"));
         QVERIFY(!hoursSvg.contains("Inverter"));
     }
@@ -295,13 +294,7 @@ private slots:
         m.series[2].title = QStringLiteral("Not for the legend");
         m.series[2].inLegend = false;
         setView(m, 0);
-        QPicture picture;
-        {
-            QPainter painter(&picture);
-            PaintChart(painter, m, QRectF(0, 0, 800, 500));
-        }
-        picture.setBoundingRect(QRect(0, 0, 800, 500));
-        const QByteArray svg = svgOf(picture);
+        const QByteArray svg = paintedSvg(m);
         QVERIFY(svg.contains("Slot 1"));
         QVERIFY(svg.contains("Slot 4"));
         QVERIFY(!svg.contains("Switched off"));
